@@ -1,0 +1,127 @@
+#include "AtomicFileWriter.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <vector>
+
+#include "FileLogging.h"
+
+namespace MirelCoreUtils::detail {
+namespace {
+
+std::string directoryOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+}  // namespace
+
+AtomicFileWriter::AtomicFileWriter(std::string path) : m_path(std::move(path)) {}
+
+AtomicFileWriter::~AtomicFileWriter() {
+    discardTemporary();
+}
+
+bool AtomicFileWriter::write(const std::string& content, std::string& error) {
+    if (m_path.empty()) {
+        error = "cannot write a file with an empty path";
+        return false;
+    }
+    if (!createTemporary(error) || !writeAll(content, error) || !flushAndClose(error) ||
+        !renameIntoPlace(error)) {
+        discardTemporary();
+        return false;
+    }
+    syncDirectory();
+    return true;
+}
+
+bool AtomicFileWriter::createTemporary(std::string& error) {
+    std::string pattern = m_path + ".tmp.XXXXXX";
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+    m_fd = ::mkstemp(buffer.data());
+    if (m_fd < 0) {
+        error = describeFailure("cannot create a temporary file for", m_path, errno);
+        return false;
+    }
+    m_temporaryPath = buffer.data();
+    // mkstemp already uses 0600 on this platform; stating it keeps that independent of the libc.
+    if (::fchmod(m_fd, S_IRUSR | S_IWUSR) != 0) {
+        error = describeFailure("cannot restrict the permissions of", m_temporaryPath, errno);
+        return false;
+    }
+    return true;
+}
+
+bool AtomicFileWriter::writeAll(const std::string& content, std::string& error) {
+    const char* data = content.data();
+    std::size_t left = content.size();
+    while (left > 0) {
+        const ssize_t written = ::write(m_fd, data, left);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            error = describeFailure("cannot write", m_temporaryPath, errno);
+            return false;
+        }
+        data += written;
+        left -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+bool AtomicFileWriter::flushAndClose(std::string& error) {
+    if (::fsync(m_fd) != 0) {
+        error = describeFailure("cannot flush", m_temporaryPath, errno);
+        return false;
+    }
+    const int fd = m_fd;
+    m_fd = -1;
+    if (::close(fd) != 0) {
+        error = describeFailure("cannot close", m_temporaryPath, errno);
+        return false;
+    }
+    return true;
+}
+
+bool AtomicFileWriter::renameIntoPlace(std::string& error) {
+    if (::rename(m_temporaryPath.c_str(), m_path.c_str()) != 0) {
+        error = describeFailure("cannot rename the temporary file over", m_path, errno);
+        return false;
+    }
+    m_temporaryPath.clear();
+    return true;
+}
+
+// The new content is already in place; a failure here only weakens durability after a
+// power loss, so it is logged rather than reported as a failed write.
+void AtomicFileWriter::syncDirectory() {
+    const std::string directory = directoryOf(m_path);
+    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0 || ::fsync(fd) != 0) {
+        OlvarLog(fileLogger(), OLVAR_LOG_WARNING, __FILE__, __LINE__,
+                 "MirelCoreUtils::detail::AtomicFileWriter::syncDirectory",
+                 describeFailure("cannot flush directory", directory, errno));
+    }
+    if (fd >= 0) {
+        ::close(fd);
+    }
+}
+
+void AtomicFileWriter::discardTemporary() {
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+    if (!m_temporaryPath.empty()) {
+        ::unlink(m_temporaryPath.c_str());
+        m_temporaryPath.clear();
+    }
+}
+
+}  // namespace MirelCoreUtils::detail

@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "olvar/Mutex.h"
+#include "olvar/OlvarLog.h"
+#include "olvar/PendingWork.h"
+
+namespace {
+
+TEST(Mutex, OwnerMayLockAgainWhileOthersWait) {
+    olvar::Mutex mutex;
+    int counter = 0;
+    auto incrementTwiceNested = [&] {
+        olvar::MutexGuard outer(mutex);
+        olvar::MutexGuard inner(mutex);
+        ++counter;
+        ++counter;
+    };
+    std::vector<std::thread> threads;
+    for (int i = 0; i < 4; ++i) {
+        threads.emplace_back([&] {
+            for (int j = 0; j < 1000; ++j) incrementTwiceNested();
+        });
+    }
+    for (auto& thread : threads) thread.join();
+    EXPECT_EQ(counter, 8000);
+}
+
+class PendingWorkTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(olvar::PendingWork::pending(), 0); }
+    void TearDown() override { olvar::log::setSink({}); }
+};
+
+TEST_F(PendingWorkTest, WaitIdleReturnsOnceEveryThreadHasEnded) {
+    constexpr int kWorkers = 4;
+    std::mutex mutex;
+    std::condition_variable released;
+    bool go = false;
+    std::vector<std::thread> workers;
+    for (int i = 0; i < kWorkers; ++i) {
+        olvar::PendingWork::begin();  // accepted before the producer hands it over
+        workers.emplace_back([&] {
+            std::unique_lock<std::mutex> lock(mutex);
+            released.wait(lock, [&] { return go; });
+            lock.unlock();
+            olvar::PendingWork::end();
+        });
+    }
+    EXPECT_EQ(olvar::PendingWork::pending(), kWorkers);
+    EXPECT_FALSE(olvar::PendingWork::waitIdle(std::chrono::milliseconds(1)));
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        go = true;
+    }
+    released.notify_all();
+    EXPECT_TRUE(olvar::PendingWork::waitIdle());
+    EXPECT_EQ(olvar::PendingWork::pending(), 0);
+    for (auto& worker : workers) worker.join();
+}
+
+TEST_F(PendingWorkTest, ScopeCountsOneUnitAndIdleReturnsAtOnce) {
+    EXPECT_TRUE(olvar::PendingWork::waitIdle(std::chrono::milliseconds(0)));
+    {
+        olvar::PendingWorkScope scope;
+        EXPECT_EQ(olvar::PendingWork::pending(), 1);
+    }
+    EXPECT_EQ(olvar::PendingWork::pending(), 0);
+}
+
+TEST_F(PendingWorkTest, UnbalancedEndIsLoggedAndClampedAtZero) {
+    int errors = 0;
+    olvar::log::setSink([&](const olvar::log::Record& record) {
+        if (record.level == OLVAR_LOG_ERROR) ++errors;
+    });
+    olvar::PendingWork::end();
+    EXPECT_EQ(errors, 1);
+    EXPECT_EQ(olvar::PendingWork::pending(), 0);
+    olvar::PendingWork::begin();
+    EXPECT_EQ(olvar::PendingWork::pending(), 1);
+    olvar::PendingWork::end();
+    EXPECT_TRUE(olvar::PendingWork::waitIdle(std::chrono::milliseconds(0)));
+}
+
+}  // namespace

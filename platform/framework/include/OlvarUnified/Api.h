@@ -1,0 +1,2 @@
+#pragma once
+#define OLVAR_API __attribute__((visibility("default")))

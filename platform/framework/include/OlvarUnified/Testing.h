@@ -1,0 +1,14 @@
+// Test support: wait until every queue of the process has run what it was given.
+#pragma once
+
+#include <chrono>
+
+#include "OlvarUnified/Api.h"
+
+namespace OlvarUnified::Testing {
+
+// Blocks until the services dispatcher, every task dispatcher and every device-manager
+// thread are idle with nothing queued. Returns false on timeout.
+OLVAR_API bool drainAll(std::chrono::milliseconds timeout = std::chrono::seconds(30));
+
+}  // namespace OlvarUnified::Testing

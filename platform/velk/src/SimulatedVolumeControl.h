@@ -1,0 +1,45 @@
+// Volume control and input peak meter of the simulated device manager. Changes made here
+// are reported to observers on the event thread.
+#pragma once
+
+#include <memory>
+
+#include "DeviceRegistry.h"
+#include "EventThread.h"
+#include "ObserverList.h"
+#include "olvar/CallRecorder.h"
+#include "velk/DeviceManager.h"
+
+namespace olvar::velk {
+
+class SimulatedVolumeControl : public VolumeControl {
+public:
+    SimulatedVolumeControl(std::shared_ptr<DeviceRegistry> registry, std::shared_ptr<EventThread> events,
+                           std::shared_ptr<CallRecorder> recorder);
+
+    void addObserver(VolumeControl_Observer* observer) override;
+    void removeObserver(VolumeControl_Observer* observer) override;
+
+    int getSpeakerVolume(const std::string& deviceName) override;
+    bool setSpeakerVolume(const std::string& deviceName, int volume) override;
+    int getInputGain(const std::string& deviceName) override;
+    bool setInputGain(const std::string& deviceName, int gain) override;
+
+    bool initializePeak(const std::string& deviceName) override;
+    void unInitializePeak(const std::string& deviceName) override;
+    float getPeakLevel(const std::string& deviceName) override;
+
+private:
+    using Observers = ObserverList<VolumeControl_Observer>;
+    using Callback = void (VolumeControl_Observer::*)(const std::string&, int);
+
+    int readLevel(int kind, const std::string& deviceName);
+    bool writeLevel(int kind, const std::string& deviceName, int level, Callback notify);
+
+    std::shared_ptr<DeviceRegistry> m_registry;
+    std::shared_ptr<EventThread> m_events;
+    std::shared_ptr<CallRecorder> m_recorder;
+    std::shared_ptr<Observers> m_observers;
+};
+
+}  // namespace olvar::velk
