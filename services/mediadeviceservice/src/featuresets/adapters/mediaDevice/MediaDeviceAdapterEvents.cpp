@@ -1,0 +1,100 @@
+// Device, video, playback and volume events, run on the background worker. Every update of
+// the service is posted to the services dispatcher; nothing here waits for it.
+#include "OlvarUnified/Telephony.h"
+#include "OlvarUnified/UnifiedFactory.h"
+#include "featuresets/adapters/mediaDevice/MediaDeviceAdapter.h"
+#include "module/ModuleLog.h"
+#include "module/ModuleStatics.h"
+#include "objects/MediaDeviceImpl.h"
+#include "services/impl/MediaDeviceServiceImpl.h"
+
+namespace OlvarUnified {
+
+using MediaDeviceTypeEnum::MediaDeviceType;
+
+namespace {
+const OlvarLoggerHandle& log() { return Loggers::MediaDeviceAdapter; }
+
+MediaDeviceSelfViewDimensions dimensionsOf(const olvar::ravo::VideoFormat& format) {
+    MediaDeviceSelfViewDimensions dimensions;
+    dimensions.width = format.getWidth();
+    dimensions.height = format.getHeight();
+    dimensions.roiTop = format.getROITop();
+    dimensions.roiLeft = format.getROILeft();
+    dimensions.roiBottom = format.getROIBottom();
+    dimensions.roiRight = format.getROIRight();
+    dimensions.roiHeight = format.getROIHeight();
+    dimensions.roiWidth = format.getROIWidth();
+    return dimensions;
+}
+}  // namespace
+
+void MediaDeviceAdapter::onDeviceAdded(olvar::velk::DeviceInfoPtr device, olvar::velk::DeviceInfoList) {
+    MDS_LOG_INFO(log(), "MediaDeviceAdapter::onDeviceAdded\n" << getDeviceInfoString(device));
+    if (device && device->getKind() == olvar::velk::DEVICE_KIND_CAPTURE) {
+        olvar::MutexGuard guard(m_cameraMutex);
+        if (auto telephony = m_pUnifiedFactory->getFeatureSet<TelephonyMediaDeviceFeatureSet>())
+            telephony->setCaptureDeviceAvailable(true);
+    }
+    postToService([](MediaDeviceServiceImpl& service) { service.onDeviceAdded(); },
+                  "Calling MediaDeviceServiceImpl::onDeviceAdded from MediaDeviceAdpater");
+}
+
+void MediaDeviceAdapter::onDeviceRemoved(olvar::velk::DeviceInfoPtr device,
+                                         olvar::velk::DeviceInfoList sameKindDevices) {
+    MDS_LOG_INFO(log(), "MediaDeviceAdapter::onDeviceRemoved\n" << getDeviceInfoString(device));
+    if (device && device->getKind() == olvar::velk::DEVICE_KIND_CAPTURE) {
+        olvar::MutexGuard guard(m_cameraMutex);
+        auto telephony = m_pUnifiedFactory->getFeatureSet<TelephonyMediaDeviceFeatureSet>();
+        if (telephony && sameKindDevices.empty()) telephony->setCaptureDeviceAvailable(false);
+    }
+    postToService([](MediaDeviceServiceImpl& service) { service.onDeviceRemoved(); },
+                  "Calling MediaDeviceServiceImpl::onDeviceRemoved from MediaDeviceAdpater");
+}
+
+void MediaDeviceAdapter::onVideoResolutionChanged(void* windowHandle, std::shared_ptr<olvar::ravo::VideoFormat> format) {
+    MDS_LOG_TRACE(log(), "MediaDeviceAdapter::onVideoResolutionChanged");
+    if (!format) return;
+    const MediaDeviceSelfViewDimensions dimensions = dimensionsOf(*format);
+    postToService(
+        [windowHandle, dimensions](MediaDeviceServiceImpl& service) {
+            service.onSelfViewVideoUpdated(windowHandle, dimensions);
+        },
+        "Calling MediaDeviceServiceImpl::onSelfViewVideoUpdate from MediaDeviceAdpater");
+}
+
+void MediaDeviceAdapter::onSessionFinished(long sessionId) {
+    MDS_LOG_TRACE(log(), "MediaDeviceAdapter::onSessionFinished");
+    postToService([sessionId](MediaDeviceServiceImpl& service) { service.onSoundPlayFinished(sessionId); },
+                  "Calling MediaDeviceServiceImpl::onSoundPlayFinished from MediaDeviceAdpater");
+}
+
+void MediaDeviceAdapter::onDeviceVolumeChanged(std::string deviceName, int volume) {
+    postToService(
+        [deviceName, volume](MediaDeviceServiceImpl& service) { service.onDeviceVolumeChanged(deviceName, volume); },
+        "Calling MediaDeviceServiceImpl::onDeviceVolumeChange from MediaDeviceAdpater");
+}
+
+void MediaDeviceAdapter::onApplicationVolumeChange(std::string deviceName, int volume) {
+    onVolumeChange(MediaDeviceTypeEnum::SPEAKER, deviceName, volume);
+}
+
+void MediaDeviceAdapter::onInputGainChange(std::string deviceName, int gain) {
+    onVolumeChange(MediaDeviceTypeEnum::MICROPHONE, deviceName, gain);
+}
+
+void MediaDeviceAdapter::onVolumeChange(MediaDeviceType type, const std::string& deviceName, int volume) {
+    // The type's lock is held only for the lookup of the list; the walk runs without it.
+    PreferredMediaDeviceList list = getPreferredDeviceList(type);
+    if (!list) return;
+    for (const auto& record : *list) {
+        if (!record || record->selectionId != deviceName || !record->isPlugged || record->volume == volume) continue;
+        record->volume = volume;
+        std::shared_ptr<MediaDevice> device = std::make_shared<MediaDeviceImpl>(m_pUnifiedFactory, *record);
+        postToService([type, device](MediaDeviceServiceImpl& service) { service.setServicesDeviceVolume(type, device); },
+                      "Calling MediaDeviceServiceImpl::setServicesDeviceVolume from MediaDeviceAdapter");
+        return;
+    }
+}
+
+}  // namespace OlvarUnified

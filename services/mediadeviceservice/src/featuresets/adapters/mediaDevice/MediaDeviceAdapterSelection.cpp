@@ -1,0 +1,220 @@
+// Making a device current through the telephony side, and device volumes.
+#include "MirelCoreUtils/StringUtils.h"
+#include "OlvarUnified/Telephony.h"
+#include "OlvarUnified/UnifiedFactory.h"
+#include "featuresets/adapters/mediaDevice/AccessoryHardwareId.h"
+#include "featuresets/adapters/mediaDevice/MediaDeviceAdapter.h"
+#include "module/ModuleLog.h"
+#include "module/ModuleStatics.h"
+#include "objects/MediaDeviceImpl.h"
+#include "services/impl/MediaDeviceServiceImpl.h"
+#include "velk/VelkWrapper.h"
+
+namespace OlvarUnified {
+
+using MediaDeviceTypeEnum::MediaDeviceType;
+
+namespace {
+const OlvarLoggerHandle& log() { return Loggers::MediaDeviceAdapter; }
+
+// Device kinds as the accessories side numbers them.
+int accessoryDeviceKind(MediaDeviceType type) {
+    switch (type) {
+        case MediaDeviceTypeEnum::SPEAKER: return 1;
+        case MediaDeviceTypeEnum::RINGER: return 2;
+        case MediaDeviceTypeEnum::MICROPHONE: return 3;
+        default: return 0;
+    }
+}
+}  // namespace
+
+void MediaDeviceAdapter::setCurrentMediaDevice(MediaDeviceType type, PreferredMediaDevicePtr device) {
+    postToWorker([this, type, device] { setCurrentMediaDeviceImpl(type, device); },
+                 "MediaDeviceAdapter::setCurrentMediaDeviceImpl");
+}
+
+bool MediaDeviceAdapter::setCurrentMediaDeviceImpl(MediaDeviceType type, PreferredMediaDevicePtr record) {
+    olvar::MutexGuard guard(getMutex(type));
+    MDS_LOG_TRACE(log(), "setCurrentMediaDeviceImpl()");
+    if (!record) {
+        MDS_LOG_DEBUG(log(), "setCurrentMediaDeviceImpl. mediaDevicePtr is null");
+        return false;
+    }
+    const bool telephony = m_telephonyEnabled || m_telephonyP2PEnabled;
+    if (telephony) setCurrentDevice(type, record);
+
+    auto featureSet = m_pUnifiedFactory->getFeatureSet<TelephonyMediaDeviceFeatureSet>();
+    if (!featureSet) return false;
+    MDS_LOG_INFO(log(), "selectionId: " << record->selectionId << ", hwId: " << record->hardwareId);
+    MDS_LOG_INFO(log(), "setting current device to " << record->toString());
+
+    bool result = false;
+    if (type == MediaDeviceTypeEnum::CAMERA) {
+        if (auto video = featureSet->getVideoControl()) result = video->setCaptureDevice(record->selectionId);
+        return result;
+    }
+    auto audio = featureSet->getAudioControl();
+    if (!audio) return result;
+    switch (type) {
+        case MediaDeviceTypeEnum::SPEAKER:
+            result = audio->setCurrentSpeaker(record->selectionId);
+            // Without telephony the speaker serves voicemail playback, which always accepts it.
+            if (!telephony) result = m_voicemailEnabled ? true : result;
+            break;
+        case MediaDeviceTypeEnum::RINGER:
+            result = m_useRinger ? audio->setCurrentRinger(record->selectionId) : true;
+            VelkWrapper::Instance()->SetCurrentAlertsDeviceName(record->selectionId);
+            if (!telephony) result = true;
+            break;
+        case MediaDeviceTypeEnum::MICROPHONE: result = audio->setCurrentMicrophone(record->selectionId); break;
+        default: break;
+    }
+    return result;
+}
+
+void MediaDeviceAdapter::setCurrentDevice(MediaDeviceType type, const PreferredMediaDevicePtr& record) {
+    olvar::MutexGuard guard(setCurrentDeviceMutex);
+    if (!(m_telephonyEnabled || m_telephonyP2PEnabled)) return;
+    if (!record) {
+        MDS_LOG_DEBUG(log(), "setCurrentDevice. mediaDevicePtr is null");
+        return;
+    }
+    auto& entry = DeviceTypeConfigKeys[type];
+    entry.resize(2);
+    entry[0] = MirelCoreUtils::toWideString(record->hardwareId);
+    entry[1] = MirelCoreUtils::toWideString(record->friendlyName);
+
+    auto accessories = m_pUnifiedFactory->getFeatureSet<TelephonyAccessoriesFeatureSet>();
+    if (!accessories) return;
+    const auto& speaker = DeviceTypeConfigKeys[MediaDeviceTypeEnum::SPEAKER];
+    const auto& microphone = DeviceTypeConfigKeys[MediaDeviceTypeEnum::MICROPHONE];
+    const int kind = accessoryDeviceKind(type);
+    if (!speaker.empty() && !microphone.empty() && speaker[0] == microphone[0]) {
+        // One headset serves both directions: tell the accessories side which one it is.
+        auto accessory = AccessoryHardwareId::getAccessoryByHardwareId(speaker[0]);
+        if (accessory < 1 || accessory > 3) accessory = AccessoryDeviceTypeEnum::NOT_AN_ACCESSORY;
+        accessories->setCurrentAccessoryDevice(kind, accessory, MirelCoreUtils::toString(speaker[0]),
+                                               MirelCoreUtils::toString(speaker[1]));
+    } else {
+        accessories->setCurrentAccessoryDevice(kind, 0, record->hardwareId, record->friendlyName);
+    }
+}
+
+std::string MediaDeviceAdapter::getCurrentSelectionId(MediaDeviceType type) {
+    auto featureSet = m_pUnifiedFactory->getFeatureSet<TelephonyMediaDeviceFeatureSet>();
+    if (!featureSet) return {};
+    if (type == MediaDeviceTypeEnum::CAMERA) {
+        auto video = featureSet->getVideoControl();
+        return video ? video->getCurrentCaptureDevice() : std::string();
+    }
+    auto audio = featureSet->getAudioControl();
+    return audio ? audio->getCurrentDevice(type) : std::string();
+}
+
+void MediaDeviceAdapter::setMediaDeviceVolume(MediaDeviceType type, PreferredMediaDevicePtr device, int volume) {
+    postToWorker([this, type, device, volume] { setMediaDeviceVolumeImpl(type, device, volume); },
+                 "MediaDeviceAdapter::setMediaDeviceVolumeImpl");
+}
+
+void MediaDeviceAdapter::setMediaDeviceVolumeImpl(MediaDeviceType type, PreferredMediaDevicePtr record, int volume) {
+    olvar::MutexGuard guard(getMutex(type));
+    if (!record) return;
+    bool result = false;
+    auto control = volumeControl();
+    switch (type) {
+        case MediaDeviceTypeEnum::SPEAKER:
+            result = control && control->setSpeakerVolume(record->selectionId, volume);
+            break;
+        case MediaDeviceTypeEnum::MICROPHONE:
+            if (control) control->setInputGain(record->selectionId, volume);
+            result = true;
+            break;
+        case MediaDeviceTypeEnum::RINGER: {
+            auto featureSet = m_pUnifiedFactory->getFeatureSet<TelephonyMediaDeviceFeatureSet>();
+            auto ringer = featureSet ? featureSet->getRingerVolumeControl() : nullptr;
+            result = ringer && ringer->setRingerVolume(volume);
+            break;
+        }
+        default: break;  // a camera has no volume
+    }
+    if (!result) return;
+    PreferredMediaDeviceList list = getPreferredDeviceList(type);
+    if (!list) return;
+    for (const auto& entry : *list) {
+        if (entry->uniqueIdentifier != record->uniqueIdentifier) continue;
+        entry->volume = volume;
+        std::shared_ptr<MediaDevice> device = std::make_shared<MediaDeviceImpl>(m_pUnifiedFactory, *entry);
+        postToService([type, device](MediaDeviceServiceImpl& service) { service.setServicesDeviceVolume(type, device); },
+                      "Calling MediaDeviceServiceImpl::setServicesDeviceVolume from MediaDeviceAdapter");
+        return;
+    }
+}
+
+std::shared_ptr<olvar::velk::VolumeControl> MediaDeviceAdapter::volumeControl() {
+    return m_deviceManager ? m_deviceManager->getVolumeControl() : nullptr;
+}
+
+int MediaDeviceAdapter::GetDeviceVolumeFromVolumeCtrl(MediaDeviceType type, const std::string& selectionId) {
+    if (type == MediaDeviceTypeEnum::RINGER) {
+        auto featureSet = m_pUnifiedFactory->getFeatureSet<TelephonyMediaDeviceFeatureSet>();
+        auto ringer = featureSet ? featureSet->getRingerVolumeControl() : nullptr;
+        return ringer ? ringer->getRingerVolume() : -1;
+    }
+    auto control = volumeControl();
+    if (!control) return -1;
+    if (type == MediaDeviceTypeEnum::SPEAKER) return control->getSpeakerVolume(selectionId);
+    if (type == MediaDeviceTypeEnum::MICROPHONE) return control->getInputGain(selectionId);
+    return -1;
+}
+
+int MediaDeviceAdapter::GetDeviceVolumeFromPreferedDeviceList(MediaDeviceType type, const std::string& selectionId) {
+    PreferredMediaDeviceList list = getPreferredDeviceList(type);
+    if (!list) return -1;
+    for (const auto& record : *list)
+        if (record->selectionId == selectionId) return record->volume;
+    return -1;
+}
+
+int MediaDeviceAdapter::getDeviceVolume(MediaDeviceType type, const std::string& selectionId) {
+    int volume = GetDeviceVolumeFromVolumeCtrl(type, selectionId);
+    if (volume != -1) return volume;
+    volume = GetDeviceVolumeFromPreferedDeviceList(type, selectionId);
+    if (volume != -1) return volume;
+    return volumeControl() ? m_defaultVolume : -1;
+}
+
+int MediaDeviceAdapter::getDeviceVolume(MediaDeviceType type, const PreferredMediaDevicePtr& record) {
+    if (!record) return -1;
+    const bool keepsStoredVolume = type == MediaDeviceTypeEnum::SPEAKER || type == MediaDeviceTypeEnum::RINGER;
+    if (keepsStoredVolume && record->volume != -1) return record->volume;
+    return getDeviceVolume(type, record->selectionId);
+}
+
+int MediaDeviceAdapter::getSpeakerDeviceVolume(std::string selectionId) {
+    auto control = volumeControl();
+    if (!control) return 0;
+    const int volume = control->getSpeakerVolume(selectionId);
+    if (volume != -1) return volume;
+    return GetDeviceVolumeFromPreferedDeviceList(MediaDeviceTypeEnum::SPEAKER, selectionId);
+}
+
+void MediaDeviceAdapter::setUseRinger(bool useRinger) {
+    postToWorker(
+        [this, useRinger] {
+            // A separate ringer switched on or off re-selects the ringer from its list.
+            if (m_useRinger == useRinger) return;
+            m_useRinger = useRinger;
+            setCurrentDeviceFromPreferredDeviceList(MediaDeviceTypeEnum::RINGER);
+        },
+        "MediaDeviceAdapter::setUseRingerImpl");
+}
+
+void MediaDeviceAdapter::setCurrentMediaDeviceByAccessoryType(AccessoryDeviceTypeEnum::AccessoryDeviceType accessoryType) {
+    if (m_mediaDeviceService) m_mediaDeviceService->setCurrentMediaDeviceByAccessoryType(accessoryType);
+}
+
+void MediaDeviceAdapter::setCurrentMediaDeviceByHardwareId(const std::wstring& hardwareId) {
+    if (m_mediaDeviceService) m_mediaDeviceService->setCurrentMediaDeviceByHardwareId(hardwareId);
+}
+
+}  // namespace OlvarUnified

@@ -1,0 +1,21 @@
+// Notifier set of a CompositeMediaDevice: one notifier per property.
+#pragma once
+
+#include <memory>
+
+#include "OlvarUnified/UnifiedBusinessObject.h"
+#include "module/Export.h"
+
+namespace OlvarUnified {
+
+class MediaDevice;
+
+class MDS_EXPORT CompositeMediaDeviceNotifiers : public virtual UnifiedBusinessObjectNotifiers {
+public:
+    // get<Property>Notifier() for each property, in table order.
+#define MDS_PROPERTY(Name, Type) virtual std::shared_ptr<PropertyNotifier> get##Name##Notifier() = 0;
+#define MDS_LIST_PROPERTY(Name) virtual std::shared_ptr<PropertyListNotifier<MediaDevice>> get##Name##Notifier() = 0;
+#include "objects/CompositeMediaDeviceProperties.def"
+};
+
+}  // namespace OlvarUnified

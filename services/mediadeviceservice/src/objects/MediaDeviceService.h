@@ -1,0 +1,106 @@
+// The media device service as clients see it: published device lists and current devices,
+// preferred-list management, ringer and wave playback, composite devices, video preview and
+// the input peak meter. Every operation runs on the host's services dispatcher thread.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "OlvarUnified/UnifiedService.h"
+#include "module/Export.h"
+#include "module/MediaDeviceTypes.h"
+#include "objects/CompositeMediaDevice.h"
+#include "objects/LocalVideoPreviewDimensions.h"
+#include "objects/MediaDevice.h"
+#include "objects/MediaDeviceServiceNotifiers.h"
+#include "objects/MediaDeviceServiceObserver.h"
+
+namespace OlvarUnified {
+
+class MDS_EXPORT MediaDeviceService : public virtual UnifiedService {
+public:
+    virtual void addObserver(std::weak_ptr<MediaDeviceServiceObserver> observer) = 0;
+    virtual void removeObserver(std::weak_ptr<MediaDeviceServiceObserver> observer) = 0;
+    virtual std::shared_ptr<MediaDeviceServiceNotifiers> getMediaDeviceServiceNotifiers() = 0;
+
+    // get<Property>() for each property, in table order; a list property's setter follows
+    // its getter.
+#define MDS_PROPERTY(Name, Type) virtual Type get##Name() = 0;
+#define MDS_LIST_PROPERTY(Name)             \
+    virtual DeviceList get##Name() = 0; \
+    virtual void set##Name(DeviceList value) = 0;
+#include "objects/MediaDeviceServiceProperties.def"
+
+    // Device lists and current devices.
+    virtual std::shared_ptr<MediaDevice> getCurrentOutputDevice() = 0;
+    virtual std::shared_ptr<MediaDevice> getCurrentInputDevice() = 0;
+    virtual std::shared_ptr<MediaDevice> getCurrentRingerDevice() = 0;
+    virtual std::shared_ptr<MediaDevice> getCurrentCaptureDevice() = 0;
+    virtual DeviceList getAvailableOutputDevices() = 0;
+    virtual DeviceList getAvailableInputDevices() = 0;
+    virtual DeviceList getAvailableRingerDevices() = 0;
+    virtual DeviceList getAvailableCaptureDevices() = 0;
+    virtual int getPluggedInPositionInPreferredDeviceList(MediaDeviceTypeEnum::MediaDeviceType type,
+                                                          std::shared_ptr<MediaDevice> device) = 0;
+    virtual bool persistPreferredPreferredDeviceList() = 0;
+    virtual DeviceList getPreferredDeviceList(MediaDeviceTypeEnum::MediaDeviceType type) = 0;
+    virtual DeviceList getAvailableDeviceList(MediaDeviceTypeEnum::MediaDeviceType type) = 0;
+    virtual std::shared_ptr<MediaDevice> getCurrentDevice(MediaDeviceTypeEnum::MediaDeviceType type) = 0;
+    virtual std::shared_ptr<MediaDevice> getDeviceByHardwareId(std::wstring hardwareId) = 0;
+
+    // Composite devices and the input peak meter.
+    virtual float getCurrentInputDevicePeak() = 0;
+    virtual std::shared_ptr<std::vector<std::shared_ptr<CompositeMediaDevice>>> getCompositeDeviceList() = 0;
+    virtual bool initialisePeak(std::shared_ptr<MediaDevice> device) = 0;
+    virtual void unInitialisePeak(std::shared_ptr<MediaDevice> device) = 0;
+    virtual float getInputPeak(std::shared_ptr<MediaDevice> device) = 0;
+
+    // Preferred lists, selection and volume.
+    virtual void modifyPreferredDeviceList(MediaDeviceTypeEnum::MediaDeviceType type, DeviceList first,
+                                           DeviceList second) = 0;
+    virtual void setCurrentMediaDevice(MediaDeviceTypeEnum::MediaDeviceType type,
+                                       std::shared_ptr<MediaDevice> device) = 0;
+    virtual void setDeviceVolume(MediaDeviceTypeEnum::MediaDeviceType type, std::shared_ptr<MediaDevice> device,
+                                 int volume) = 0;
+    virtual void setCurrentDeviceVolume(MediaDeviceTypeEnum::MediaDeviceType type, int volume) = 0;
+    virtual void setMediaDeviceSelected(std::shared_ptr<MediaDevice> device) = 0;
+
+    // Capture device and self-view preview windows.
+    virtual bool setCaptureDevice(std::string name) = 0;
+    virtual std::string getCaptureDevice() = 0;
+    virtual void addLocalVideoPreviewWindow(void* window) = 0;
+    virtual void removeLocalVideoPreviewWindow(void* window) = 0;
+
+    // Ringer and wave playback; session ids are -1 when nothing was started.
+    virtual long playWaveFileOnCurrentDevice(std::string file) = 0;
+    virtual long playWaveFile(std::string file, std::string device, int volume, bool loop) = 0;
+    virtual long playWaveFile(std::string file, std::string device, int volume) = 0;
+    virtual long playWaveFile(std::string file, std::string device) = 0;
+    virtual void stopWaveFilePlayout(long sessionId) = 0;
+    virtual void stopAllWaveFilePlayout() = 0;
+    virtual bool isAudioFileSupported(std::string file) = 0;
+    virtual long continueSoundOnNewDevice(int sessionId, std::string device, int number) = 0;
+    virtual void setVolumeForPlayingSessions(int volume, std::shared_ptr<std::vector<long>> sessionIds) = 0;
+    virtual void PlayWaveFileOnAllRingerDevices(std::string file, int volume,
+                                                std::shared_ptr<std::vector<long>> sessionIds, bool loop) = 0;
+    virtual void StopWaveFileListPlayout(std::shared_ptr<std::vector<long>> sessionIds) = 0;
+    virtual void SetAllRingerDeviceVolume(int volume) = 0;
+    virtual void setPlayRingerOnAllDevices() = 0;
+    virtual void persistVolumes() = 0;
+    virtual std::shared_ptr<MediaDevice> getPlayRingerOnAllDevices() = 0;
+    virtual bool isPlayRingerOnAllDevices() = 0;
+
+    // Selection by accessory.
+    virtual void setCurrentMediaDeviceByAccessoryType(AccessoryDeviceTypeEnum::AccessoryDeviceType accessoryType) = 0;
+    virtual void setCurrentMediaDeviceByHardwareId(std::wstring hardwareId) = 0;
+    virtual void SetUseRinger(bool useRinger) = 0;
+
+    std::string getInterfaceName() override;
+
+    using UnifiedService::addObserver;
+    using UnifiedService::removeObserver;
+};
+
+}  // namespace OlvarUnified

@@ -1,0 +1,90 @@
+// Choosing devices by hardware id and by accessory class.
+#include "featuresets/adapters/mediaDevice/AccessoryHardwareId.h"
+#include "MirelCoreUtils/StringUtils.h"
+#include "module/ModuleLog.h"
+#include "module/ModuleStatics.h"
+#include "services/impl/MediaDeviceServiceImpl.h"
+
+namespace OlvarUnified {
+
+namespace {
+constexpr MediaDeviceTypeEnum::MediaDeviceType kSelectableByAccessory[] = {
+    MediaDeviceTypeEnum::MICROPHONE, MediaDeviceTypeEnum::SPEAKER, MediaDeviceTypeEnum::CAMERA};
+}
+
+DeviceList MediaDeviceServiceImpl::getAvailableMediaDeviceByHardwareId(MediaDeviceType type, std::wstring hardwareId) {
+    MDS_LOG_TRACE(Loggers::MediaDeviceServiceImpl, "MediaDeviceServiceImpl::getAvailableMediaDeviceByHardwareId()");
+    auto matches = std::make_shared<std::vector<Device>>();
+    for (const auto& device : *getAvailableDeviceList(type)) {
+        if (device && AccessoryHardwareId::compareHardwareId(device->getHardwareId(), hardwareId)) {
+            matches->push_back(device);
+        }
+    }
+    return matches;
+}
+
+MediaDeviceServiceImpl::Device MediaDeviceServiceImpl::getDeviceByHardwareId(std::wstring hardwareId) {
+    MDS_LOG_TRACE(Loggers::MediaDeviceServiceImpl, "MediaDeviceServiceImpl::getDeviceByHardwareId()");
+    // Ringers share their hardware with speakers, so they are not searched.
+    for (auto type : {MediaDeviceTypeEnum::SPEAKER, MediaDeviceTypeEnum::MICROPHONE, MediaDeviceTypeEnum::CAMERA}) {
+        auto matches = getAvailableMediaDeviceByHardwareId(type, hardwareId);
+        if (!matches->empty()) {
+            MDS_LOG_DEBUG(Loggers::MediaDeviceServiceImpl, "Found matching device");
+            return matches->front();
+        }
+    }
+    MDS_LOG_ERROR(Loggers::MediaDeviceServiceImpl,
+                  "Unable to find device matching hardware ID: " << MirelCoreUtils::toString(hardwareId));
+    return nullptr;
+}
+
+void MediaDeviceServiceImpl::setCurrentMediaDeviceByHardwareId(std::wstring hardwareId) {
+    MDS_LOG_TRACE(Loggers::MediaDeviceServiceImpl, "MediaDeviceServiceImpl::setCurrentMediaDeviceByHardwareId()");
+    DeviceList matches[3];
+    for (int i = 0; i < 3; ++i) matches[i] = getAvailableMediaDeviceByHardwareId(kSelectableByAccessory[i], hardwareId);
+    for (int i = 0; i < 3; ++i) {
+        if (!matches[i]->empty()) setCurrentMediaDevice(kSelectableByAccessory[i], matches[i]->front());
+    }
+}
+
+DeviceList MediaDeviceServiceImpl::getAvailableAccessoriesByType(
+    AccessoryDeviceTypeEnum::AccessoryDeviceType accessoryType, MediaDeviceType type) {
+    MDS_LOG_TRACE(Loggers::MediaDeviceServiceImpl, "MediaDeviceServiceImpl::getAvailableAccessoriesByType()");
+    auto found = std::make_shared<std::vector<Device>>();
+    auto available = getAvailableDeviceList(type);
+    for (const auto& id : AccessoryHardwareId::getHardwareIdByAccessory(accessoryType)) {
+        for (const auto& device : *available) {
+            if (device && AccessoryHardwareId::compareHardwareId(device->getHardwareId(), id)) found->push_back(device);
+        }
+    }
+    return found;
+}
+
+MediaDeviceServiceImpl::Device MediaDeviceServiceImpl::getPrefferedAccessoryDevice(
+    AccessoryDeviceTypeEnum::AccessoryDeviceType accessoryType, MediaDeviceType type) {
+    if (getPreferredDeviceList(type)->empty()) return nullptr;
+    auto candidates = getAvailableAccessoriesByType(accessoryType, type);
+    if (candidates->empty()) return nullptr;
+    Device best = candidates->front();
+    int bestPosition = getPluggedInPositionInPreferredDeviceList(type, best);
+    for (const auto& candidate : *candidates) {
+        int position = getPluggedInPositionInPreferredDeviceList(type, candidate);
+        if (position < bestPosition) {
+            best = candidate;
+            bestPosition = position;
+        }
+    }
+    return best;
+}
+
+void MediaDeviceServiceImpl::setCurrentMediaDeviceByAccessoryType(
+    AccessoryDeviceTypeEnum::AccessoryDeviceType accessoryType) {
+    MDS_LOG_TRACE(Loggers::MediaDeviceServiceImpl, "MediaDeviceServiceImpl::setCurrentMediaDeviceByAccessoryType()");
+    Device chosen[3];
+    for (int i = 0; i < 3; ++i) chosen[i] = getPrefferedAccessoryDevice(accessoryType, kSelectableByAccessory[i]);
+    for (int i = 0; i < 3; ++i) {
+        if (chosen[i]) setCurrentMediaDevice(kSelectableByAccessory[i], chosen[i]);
+    }
+}
+
+}  // namespace OlvarUnified
