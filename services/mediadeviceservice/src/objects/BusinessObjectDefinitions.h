@@ -10,11 +10,6 @@
 #include <string>
 #include <utility>
 
-// getInterfaceName() of the interface and of its observer.
-#define MDS_DEFINE_INTERFACE_NAMES(Object)                                           \
-    std::string Object::getInterfaceName() { return #Object; }                       \
-    std::string Object##Observer::getInterfaceName() { return #Object "Observer"; }
-
 // Observer registration of <Object>BaseImpl and its notifier set, which is built once and
 // registered as an observer of the object itself so that every fire reaches it.
 #define MDS_DEFINE_OBJECT_OBSERVERS(Object)                                                               \

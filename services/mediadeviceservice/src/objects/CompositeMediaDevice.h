@@ -24,7 +24,7 @@ public:
 #define MDS_PROPERTY(Name, Type) virtual Type get##Name() = 0;
 #include "objects/CompositeMediaDeviceProperties.def"
 
-    std::string getInterfaceName() override;
+    std::string getInterfaceName() override { return "CompositeMediaDevice"; }
 
     using UnifiedBusinessObject::addObserver;
     using UnifiedBusinessObject::removeObserver;

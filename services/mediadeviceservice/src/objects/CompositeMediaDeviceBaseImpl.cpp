@@ -11,7 +11,6 @@ CompositeMediaDeviceBaseImpl::CompositeMediaDeviceBaseImpl(std::shared_ptr<Unifi
 
 CompositeMediaDeviceBaseImpl::~CompositeMediaDeviceBaseImpl() = default;
 
-MDS_DEFINE_INTERFACE_NAMES(CompositeMediaDevice)
 MDS_DEFINE_OBJECT_OBSERVERS(CompositeMediaDevice)
 
 #define MDS_PROPERTY(Name, Type) MDS_DEFINE_PROPERTY(CompositeMediaDevice, Name, Type)

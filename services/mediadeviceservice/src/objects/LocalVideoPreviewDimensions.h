@@ -23,7 +23,7 @@ public:
 #define MDS_PROPERTY(Name, Type) virtual Type get##Name() = 0;
 #include "objects/LocalVideoPreviewDimensionsProperties.def"
 
-    std::string getInterfaceName() override;
+    std::string getInterfaceName() override { return "LocalVideoPreviewDimensions"; }
 
     using UnifiedBusinessObject::addObserver;
     using UnifiedBusinessObject::removeObserver;

@@ -11,7 +11,6 @@ LocalVideoPreviewDimensionsBaseImpl::LocalVideoPreviewDimensionsBaseImpl(std::sh
 
 LocalVideoPreviewDimensionsBaseImpl::~LocalVideoPreviewDimensionsBaseImpl() = default;
 
-MDS_DEFINE_INTERFACE_NAMES(LocalVideoPreviewDimensions)
 MDS_DEFINE_OBJECT_OBSERVERS(LocalVideoPreviewDimensions)
 
 #define MDS_PROPERTY(Name, Type) MDS_DEFINE_PROPERTY(LocalVideoPreviewDimensions, Name, Type)

@@ -12,7 +12,7 @@ namespace OlvarUnified {
 
 class MDS_EXPORT LocalVideoPreviewDimensionsObserver : public virtual UnifiedBusinessObjectObserver {
 public:
-    std::string getInterfaceName() override;
+    std::string getInterfaceName() override { return "LocalVideoPreviewDimensionsObserver"; }
 
     // On<Property>Changed() for each property, in table order.
 #define MDS_PROPERTY(Name, Type) virtual void On##Name##Changed() = 0;

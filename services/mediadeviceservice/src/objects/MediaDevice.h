@@ -28,7 +28,7 @@ public:
     // Multi-line rendering for log messages.
     virtual std::wstring toWString() = 0;
 
-    std::string getInterfaceName() override;
+    std::string getInterfaceName() override { return "MediaDevice"; }
 
     using UnifiedBusinessObject::addObserver;
     using UnifiedBusinessObject::removeObserver;

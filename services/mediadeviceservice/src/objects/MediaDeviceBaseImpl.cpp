@@ -11,7 +11,6 @@ MediaDeviceBaseImpl::MediaDeviceBaseImpl(std::shared_ptr<UnifiedFactory> factory
 
 MediaDeviceBaseImpl::~MediaDeviceBaseImpl() = default;
 
-MDS_DEFINE_INTERFACE_NAMES(MediaDevice)
 MDS_DEFINE_OBJECT_OBSERVERS(MediaDevice)
 
 #define MDS_PROPERTY(Name, Type) MDS_DEFINE_PROPERTY(MediaDevice, Name, Type)

@@ -19,6 +19,8 @@
 
 namespace OlvarUnified {
 
+// Header-only, like every interface of the module: a host that loads the module with dlopen
+// gets its own copy of the type information and can cast to it without linking the module.
 class MDS_EXPORT MediaDeviceService : public virtual UnifiedService {
 public:
     virtual void addObserver(std::weak_ptr<MediaDeviceServiceObserver> observer) = 0;
@@ -97,7 +99,7 @@ public:
     virtual void setCurrentMediaDeviceByHardwareId(std::wstring hardwareId) = 0;
     virtual void SetUseRinger(bool useRinger) = 0;
 
-    std::string getInterfaceName() override;
+    std::string getInterfaceName() override { return "MediaDeviceService"; }
 
     using UnifiedService::addObserver;
     using UnifiedService::removeObserver;

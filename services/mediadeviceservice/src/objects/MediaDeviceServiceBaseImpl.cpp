@@ -11,7 +11,6 @@ MediaDeviceServiceBaseImpl::MediaDeviceServiceBaseImpl(std::shared_ptr<UnifiedFa
 
 MediaDeviceServiceBaseImpl::~MediaDeviceServiceBaseImpl() = default;
 
-MDS_DEFINE_INTERFACE_NAMES(MediaDeviceService)
 MDS_DEFINE_OBJECT_OBSERVERS(MediaDeviceService)
 
 #define MDS_PROPERTY(Name, Type) MDS_DEFINE_PROPERTY(MediaDeviceService, Name, Type)

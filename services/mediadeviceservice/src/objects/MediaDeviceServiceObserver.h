@@ -15,7 +15,7 @@ class LocalVideoPreviewDimensions;
 
 class MDS_EXPORT MediaDeviceServiceObserver : public virtual UnifiedServiceObserver {
 public:
-    std::string getInterfaceName() override;
+    std::string getInterfaceName() override { return "MediaDeviceServiceObserver"; }
 
     // On<Property>Changed() for each property, in table order; list properties pass the two
     // lists of the fire (for the preferred lists: the added devices, then the removed ones).

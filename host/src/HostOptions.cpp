@@ -1,0 +1,72 @@
+#include "HostOptions.h"
+
+namespace Host {
+
+bool parseHostOptions(const std::vector<std::string>& arguments, HostOptions& options, std::string& error) {
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& option = arguments[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= arguments.size() || arguments[i + 1].empty()) {
+                error = option + " needs a value";
+                return false;
+            }
+            out = arguments[++i];
+            return true;
+        };
+        std::string text;
+        if (option == "--help" || option == "-h") {
+            options.help = true;
+        } else if (option == "--module") {
+            if (!value(options.modulePath)) return false;
+        } else if (option == "--scenario") {
+            if (!value(options.scenarioPath)) return false;
+        } else if (option == "--config-dir") {
+            if (!value(options.configDirectory)) return false;
+        } else if (option == "--set") {
+            if (!value(text)) return false;
+            const auto equals = text.find('=');
+            if (equals == std::string::npos || equals == 0) {
+                error = "--set needs KEY=VALUE, got '" + text + "'";
+                return false;
+            }
+            options.configValues.emplace_back(text.substr(0, equals), text.substr(equals + 1));
+        } else if (option == "--log-level") {
+            if (!value(text)) return false;
+            if (text.size() != 1 || text[0] < '2' || text[0] > '6') {
+                error = "--log-level takes 2 (errors) to 6 (trace), got '" + text + "'";
+                return false;
+            }
+            options.logLevel = text[0] - '0';
+        } else {
+            error = "unknown option '" + option + "'";
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string hostUsage(const std::string& programName) {
+    return "Usage: " + programName + " [options]\n"
+           "\n"
+           "Loads the media-device service module the way the client's host does (dlopen, then\n"
+           "InjectMediaDeviceService), starts its feature set 3100 on a simulated device manager,\n"
+           "shows what the service knows, plays the scenario's plug and unplug events while\n"
+           "printing the service's notifications, then stops the feature set and unloads.\n"
+           "\n"
+           "Options:\n"
+           "  --module PATH       the module to load (default: libmediadeviceservice.so built\n"
+           "                      beside this program)\n"
+           "  --scenario FILE     devices and timed events of the simulated device manager\n"
+           "                      (default: a built-in speaker and microphone, a USB headset and\n"
+           "                      a camera, with the headset unplugged and plugged back)\n"
+           "  --config-dir DIR    configuration directory of this run (default: ./host-config);\n"
+           "                      keeps the host's configuration values and the module's\n"
+           "                      preferred-device file between runs\n"
+           "  --set KEY=VALUE     a host configuration value, e.g. --set HeadsetPreference=PreferOld;\n"
+           "                      kept in the configuration directory\n"
+           "  --log-level N       2 errors, 3 warnings, 4 info, 5 debug, 6 trace (default 3, or\n"
+           "                      OLVAR_LOG_LEVEL)\n"
+           "  --help              this text\n";
+}
+
+}  // namespace Host

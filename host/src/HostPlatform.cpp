@@ -1,0 +1,120 @@
+#include "HostPlatform.h"
+
+#include <cstdlib>
+
+#include "MirelCoreUtils/FileUtils.h"
+#include "MirelCoreUtils/StringUtils.h"
+#include "OlvarUnified/ConfigFeatureSet.h"
+#include "OlvarUnified/ConfigStore.h"
+#include "OlvarUnified/HostService.h"
+#include "OlvarUnified/SystemService.h"
+#include "OlvarUnified/TelephonyStandIns.h"
+#include "OlvarUnified/UnifiedFactory.h"
+#include "velk/SimulatedBackend.h"
+#include "velk/VelkWrapper.h"
+
+namespace Host {
+namespace {
+
+// Registration numbers of the host's own objects; the module only looks them up by type.
+constexpr int kConfigFeatureSetNumber = 1000;
+constexpr int kSystemServiceNumber = 1001;
+constexpr int kTelephonyFeatureSetNumber = 2100;
+constexpr int kTelephonyAccessoriesFeatureSetNumber = 2101;
+
+olvar::velk::ScenarioEvent unplugAt(std::chrono::milliseconds at, const std::string& selectionId) {
+    olvar::velk::ScenarioEvent event;
+    event.at = at;
+    event.action = olvar::velk::ScenarioEvent::Action::Unplug;
+    event.selectionId = selectionId;
+    return event;
+}
+
+olvar::velk::ScenarioEvent plugAt(std::chrono::milliseconds at, const olvar::velk::SimulatedDevice& device) {
+    olvar::velk::ScenarioEvent event;
+    event.at = at;
+    event.action = olvar::velk::ScenarioEvent::Action::Plug;
+    event.device = device;
+    return event;
+}
+
+}  // namespace
+
+olvar::velk::Scenario defaultHostScenario() {
+    using std::chrono::milliseconds;
+    olvar::velk::Scenario scenario = olvar::velk::builtInDefaultScenario();
+    std::vector<olvar::velk::SimulatedDevice> headset;
+    for (const auto& device : scenario.devices)
+        if (device.selectionId.rfind("usb-headset", 0) == 0) headset.push_back(device);
+    for (const auto& device : headset) scenario.events.push_back(unplugAt(milliseconds(300), device.selectionId));
+    for (const auto& device : headset) scenario.events.push_back(plugAt(milliseconds(700), device));
+    return scenario;
+}
+
+std::chrono::milliseconds timelineLength(const olvar::velk::Scenario& scenario) {
+    std::chrono::milliseconds last{0};
+    for (const auto& event : scenario.events) last = std::max(last, event.at);
+    return last;
+}
+
+HostPlatform::~HostPlatform() { tearDown(); }
+
+bool HostPlatform::setUp(const HostOptions& options, const olvar::velk::Scenario& scenario, std::string& error) {
+    using namespace OlvarUnified;
+    // The module keeps its preferred-device file in the configuration directory: point it at
+    // this run's folder so that the host never touches the user's own configuration.
+    ::setenv("MIREL_CONFIG_DIR", options.configDirectory.c_str(), 1);
+    const std::string directory = MirelCoreUtils::FileUtils::getConfigDirectory();
+    m_configFile = directory + MirelCoreUtils::FileUtils::FileSeparator() + "host-config.txt";
+
+    auto store = ConfigStore::instance();
+    store->clear();
+    store->loadFromFile(m_configFile);
+    for (const auto& [key, value] : options.configValues)
+        store->set(MirelCoreUtils::toWideString(key), MirelCoreUtils::toWideString(value));
+
+    m_backend = std::make_shared<olvar::velk::SimulatedBackend>();
+    if (!m_backend->load(scenario)) {
+        error = "the scenario's devices could not all be set up";
+        m_backend.reset();
+        return false;
+    }
+    VelkWrapper::Instance()->setBackend(m_backend);
+
+    m_factory = std::make_shared<UnifiedFactory>();
+    m_factory->registerFeatureSet(unifiedTypeName<ConfigFeatureSet>(), kConfigFeatureSetNumber,
+                                  std::make_shared<ConfigFeatureSet>(store));
+    m_factory->registerService(unifiedTypeName<SystemService>(), kSystemServiceNumber,
+                               std::make_shared<SystemService>(m_factory));
+    m_telephony = std::make_shared<TelephonyMediaDeviceFeatureSetStandIn>();
+    m_factory->registerFeatureSet(unifiedTypeName<TelephonyMediaDeviceFeatureSet>(), kTelephonyFeatureSetNumber,
+                                  m_telephony);
+    m_factory->registerFeatureSet(unifiedTypeName<TelephonyAccessoriesFeatureSet>(),
+                                  kTelephonyAccessoriesFeatureSetNumber,
+                                  std::make_shared<TelephonyAccessoriesFeatureSetStandIn>());
+    ServiceFactory::getInstance()->registerService<ConfigService>(std::make_shared<ConfigService>(store));
+    ServiceFactory::getInstance()->registerService<TelephonyService>(std::make_shared<TelephonyServiceStandIn>());
+    return true;
+}
+
+void HostPlatform::tearDown() {
+    using namespace OlvarUnified;
+    if (!m_factory && !m_backend) return;
+    if (m_backend) m_backend->stopTimeline();
+    if (m_factory) m_factory->clearRegistries();
+    ServiceFactory::getInstance()->clear();
+    VelkWrapper::Instance()->setBackend(nullptr);
+    ConfigStore::instance()->saveToFile(m_configFile);
+    m_factory.reset();
+    m_backend.reset();
+    m_telephony.reset();
+}
+
+std::string HostPlatform::telephonyDeviceInUse(int mediaDeviceType) const {
+    if (!m_telephony) return {};
+    constexpr int kCamera = 3;
+    if (mediaDeviceType == kCamera) return m_telephony->video()->getCurrentCaptureDevice();
+    return m_telephony->audio()->getCurrentDevice(mediaDeviceType);
+}
+
+}  // namespace Host

@@ -1,0 +1,129 @@
+// mediadevice-host: loads the media-device service module as the client's host does, runs it
+// on a simulated device manager and prints what the service knows.
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <thread>
+
+#include "HostOptions.h"
+#include "HostPlatform.h"
+#include "ModuleLoader.h"
+#include "ServiceReport.h"
+#include "OlvarUnified/FeatureSet.h"
+#include "OlvarUnified/Task.h"
+#include "OlvarUnified/Testing.h"
+#include "OlvarUnified/UnifiedFactory.h"
+#include "module/MediaDeviceTypes.h"
+#include "objects/MediaDeviceService.h"
+#include "olvar/OlvarLog.h"
+#include "velk/SimulatedBackend.h"
+
+namespace {
+
+constexpr const char* kProgram = "mediadevice-host";
+constexpr const char* kEntryName = "InjectMediaDeviceService";
+constexpr unsigned int kFeatureSet = OlvarUnified::MEDIA_DEVICE_FEATURE_SET_TYPE;
+
+int fail(const std::string& message, int code = 1) {
+    std::cerr << kProgram << ": " << message << "\n";
+    return code;
+}
+
+bool readScenario(const std::string& path, olvar::velk::Scenario& scenario, std::string& error) {
+    std::ifstream file(path);
+    if (!file) {
+        error = "cannot read scenario " + path;
+        return false;
+    }
+    std::stringstream text;
+    text << file.rdbuf();
+    if (olvar::velk::parseScenario(text.str(), scenario, error)) return true;
+    error = path + ", " + error;
+    return false;
+}
+
+void waitForQueues() {
+    if (!OlvarUnified::Testing::drainAll()) std::cerr << kProgram << ": the queues did not empty in time\n";
+}
+
+std::string joined(const std::vector<unsigned int>& numbers) {
+    if (numbers.empty()) return "none";
+    std::string text;
+    for (unsigned int number : numbers) text += (text.empty() ? "" : ", ") + std::to_string(number);
+    return text;
+}
+
+// Everything between loading the module and unloading it.
+int runModule(Host::HostPlatform& platform, const olvar::velk::Scenario& scenario) {
+    auto factory = platform.factory();
+    auto adapter = std::dynamic_pointer_cast<OlvarUnified::FeatureSetAdapter>(factory->getFeatureSet(kFeatureSet));
+    auto service = std::dynamic_pointer_cast<OlvarUnified::MediaDeviceService>(factory->getService(kFeatureSet));
+    if (!adapter || !service) return fail("the module registered no media-device feature set or service");
+
+    std::cout << "Feature set " << kFeatureSet << " depends on: " << joined(adapter->GetFeatureSetDependencies(kFeatureSet))
+              << "\n";
+    auto events = std::make_shared<std::vector<std::shared_ptr<OlvarUnified::ServiceEvent>>>();
+    adapter->StartFeatureSet(kFeatureSet, events);
+    waitForQueues();
+    std::cout << "Feature set " << kFeatureSet << (adapter->IsFeatureSetStarted(kFeatureSet) ? " started" : " did not start")
+              << "\n\n";
+    auto& dispatcher = *factory->getServicesDispatcher();
+    const Host::DeviceInUse inUse = [&platform](int type) { return platform.telephonyDeviceInUse(type); };
+    Host::printServiceState(std::cout, dispatcher, *service, inUse);
+
+    if (!scenario.events.empty()) {
+        std::unique_ptr<Host::NotificationPrinter> printer;
+        dispatcher.enqueueBlock(std::make_shared<OlvarUnified::FunctionTask>(
+            [&] { printer = std::make_unique<Host::NotificationPrinter>(std::cout, service); }, "Host::watch"));
+        std::cout << "\nPlaying " << scenario.events.size() << " device events over "
+                  << Host::timelineLength(scenario).count() << " ms\n";
+        platform.backend()->startTimeline(scenario);
+        // A program, not a test: waiting for the timeline is the point of the run.
+        std::this_thread::sleep_for(Host::timelineLength(scenario) + std::chrono::milliseconds(200));
+        waitForQueues();
+        dispatcher.enqueueBlock(
+            std::make_shared<OlvarUnified::FunctionTask>([&] { printer.reset(); }, "Host::unwatch"));
+        std::cout << "\n";
+        Host::printServiceState(std::cout, dispatcher, *service, inUse);
+    }
+
+    adapter->StopFeatureSet(kFeatureSet, events);
+    adapter->Destroy();
+    waitForQueues();
+    std::cout << "\nFeature set " << kFeatureSet << " stopped\n";
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Host::HostOptions options;
+    std::string error;
+    if (!Host::parseHostOptions(std::vector<std::string>(argv + 1, argv + argc), options, error))
+        return fail(error + " (see --help)", 2);
+    if (options.help) {
+        std::cout << Host::hostUsage(kProgram);
+        return 0;
+    }
+    if (options.logLevel) olvar::log::setThreshold(options.logLevel);
+
+    olvar::velk::Scenario scenario = Host::defaultHostScenario();
+    if (!options.scenarioPath.empty() && !readScenario(options.scenarioPath, scenario, error)) return fail(error, 2);
+
+    Host::HostPlatform platform;
+    if (!platform.setUp(options, scenario, error)) return fail(error);
+
+    Host::ModuleLoader module;
+    const std::string modulePath = options.modulePath.empty() ? Host::defaultModulePath() : options.modulePath;
+    if (!module.load(modulePath, kEntryName, error)) return fail(error);
+    std::cout << "Loaded " << modulePath << "\n";
+    module.entry()(platform.factory());
+
+    const int result = runModule(platform, scenario);
+    // The module's objects go before the module itself.
+    platform.tearDown();
+    waitForQueues();
+    module.unload();
+    std::cout << "Unloaded the module; configuration kept in " << platform.configFile() << "\n";
+    return result;
+}
