@@ -1,0 +1,18 @@
+#!/bin/sh
+# Installs what the build, the tests and the benchmarks need on a Debian machine.
+# Safe to run again: packages already present are left alone.
+set -eu
+
+packages="cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libboost-dev"
+
+missing=""
+for package in $packages; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing="$missing $package"
+done
+[ -z "$missing" ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
+echo "installing:$missing"
+$sudo apt-get update -qq
+# shellcheck disable=SC2086
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq $missing
