@@ -4,23 +4,14 @@
 
 #include "MirelCoreUtils/FileUtils.h"
 #include "MirelCoreUtils/StringUtils.h"
-#include "OlvarUnified/ConfigFeatureSet.h"
 #include "OlvarUnified/ConfigStore.h"
-#include "OlvarUnified/HostService.h"
-#include "OlvarUnified/SystemService.h"
-#include "OlvarUnified/TelephonyStandIns.h"
+#include "OlvarUnified/StandInHost.h"
 #include "OlvarUnified/UnifiedFactory.h"
 #include "velk/SimulatedBackend.h"
 #include "velk/VelkWrapper.h"
 
 namespace Host {
 namespace {
-
-// Registration numbers of the host's own objects; the module only looks them up by type.
-constexpr int kConfigFeatureSetNumber = 1000;
-constexpr int kSystemServiceNumber = 1001;
-constexpr int kTelephonyFeatureSetNumber = 2100;
-constexpr int kTelephonyAccessoriesFeatureSetNumber = 2101;
 
 olvar::velk::ScenarioEvent unplugAt(std::chrono::milliseconds at, const std::string& selectionId) {
     olvar::velk::ScenarioEvent event;
@@ -57,6 +48,7 @@ std::chrono::milliseconds timelineLength(const olvar::velk::Scenario& scenario) 
     return last;
 }
 
+HostPlatform::HostPlatform() = default;
 HostPlatform::~HostPlatform() { tearDown(); }
 
 bool HostPlatform::setUp(const HostOptions& options, const olvar::velk::Scenario& scenario, std::string& error) {
@@ -82,18 +74,7 @@ bool HostPlatform::setUp(const HostOptions& options, const olvar::velk::Scenario
     VelkWrapper::Instance()->setBackend(m_backend);
 
     m_factory = std::make_shared<UnifiedFactory>();
-    m_factory->registerFeatureSet(unifiedTypeName<ConfigFeatureSet>(), kConfigFeatureSetNumber,
-                                  std::make_shared<ConfigFeatureSet>(store));
-    m_factory->registerService(unifiedTypeName<SystemService>(), kSystemServiceNumber,
-                               std::make_shared<SystemService>(m_factory));
-    m_telephony = std::make_shared<TelephonyMediaDeviceFeatureSetStandIn>();
-    m_factory->registerFeatureSet(unifiedTypeName<TelephonyMediaDeviceFeatureSet>(), kTelephonyFeatureSetNumber,
-                                  m_telephony);
-    m_factory->registerFeatureSet(unifiedTypeName<TelephonyAccessoriesFeatureSet>(),
-                                  kTelephonyAccessoriesFeatureSetNumber,
-                                  std::make_shared<TelephonyAccessoriesFeatureSetStandIn>());
-    ServiceFactory::getInstance()->registerService<ConfigService>(std::make_shared<ConfigService>(store));
-    ServiceFactory::getInstance()->registerService<TelephonyService>(std::make_shared<TelephonyServiceStandIn>());
+    m_host = std::make_unique<StandInHost>(m_factory, store);
     return true;
 }
 
@@ -101,20 +82,19 @@ void HostPlatform::tearDown() {
     using namespace OlvarUnified;
     if (!m_factory && !m_backend) return;
     if (m_backend) m_backend->stopTimeline();
-    if (m_factory) m_factory->clearRegistries();
-    ServiceFactory::getInstance()->clear();
+    if (m_host) m_host->unregister();
     VelkWrapper::Instance()->setBackend(nullptr);
     ConfigStore::instance()->saveToFile(m_configFile);
     m_factory.reset();
     m_backend.reset();
-    m_telephony.reset();
+    m_host.reset();
 }
 
 std::string HostPlatform::telephonyDeviceInUse(int mediaDeviceType) const {
-    if (!m_telephony) return {};
+    if (!m_host || !m_host->telephony) return {};
     constexpr int kCamera = 3;
-    if (mediaDeviceType == kCamera) return m_telephony->video()->getCurrentCaptureDevice();
-    return m_telephony->audio()->getCurrentDevice(mediaDeviceType);
+    if (mediaDeviceType == kCamera) return m_host->telephony->video()->getCurrentCaptureDevice();
+    return m_host->telephony->audio()->getCurrentDevice(mediaDeviceType);
 }
 
 }  // namespace Host

@@ -13,7 +13,7 @@ namespace OlvarUnified {
 class UnifiedFactory;
 }
 namespace OlvarUnified {
-class TelephonyMediaDeviceFeatureSetStandIn;
+class StandInHost;
 }
 namespace olvar::velk {
 class SimulatedBackend;
@@ -28,7 +28,7 @@ std::chrono::milliseconds timelineLength(const olvar::velk::Scenario& scenario);
 
 class HostPlatform {
 public:
-    HostPlatform() = default;
+    HostPlatform();
     ~HostPlatform();  // tears down if still set up
     HostPlatform(const HostPlatform&) = delete;
     HostPlatform& operator=(const HostPlatform&) = delete;
@@ -49,7 +49,7 @@ public:
 private:
     std::shared_ptr<OlvarUnified::UnifiedFactory> m_factory;
     std::shared_ptr<olvar::velk::SimulatedBackend> m_backend;
-    std::shared_ptr<OlvarUnified::TelephonyMediaDeviceFeatureSetStandIn> m_telephony;
+    std::unique_ptr<OlvarUnified::StandInHost> m_host;
     std::string m_configFile;
 };
 

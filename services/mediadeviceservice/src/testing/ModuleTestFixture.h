@@ -13,12 +13,8 @@
 #include <utility>
 #include <vector>
 
-#include "OlvarUnified/ConfigFeatureSet.h"
-#include "OlvarUnified/ConfigStore.h"
-#include "OlvarUnified/HostService.h"
-#include "OlvarUnified/SystemService.h"
+#include "OlvarUnified/StandInHost.h"
 #include "OlvarUnified/Task.h"
-#include "OlvarUnified/TelephonyStandIns.h"
 #include "OlvarUnified/Testing.h"
 #include "OlvarUnified/UnifiedFactory.h"
 #include "OlvarUnified/UpdateAccess.h"
@@ -63,23 +59,14 @@ protected:
         VelkWrapper::Instance()->setBackend(backend);
 
         factory = std::make_shared<UnifiedFactory>();
-        if (options.withConfigFeatureSet) {
-            configFeatureSet = std::make_shared<ConfigFeatureSet>(store);
-            factory->registerFeatureSet(unifiedTypeName<ConfigFeatureSet>(), 1000, configFeatureSet);
-        }
-        systemService = std::make_shared<SystemService>(factory);
-        factory->registerService(unifiedTypeName<SystemService>(), 1001, systemService);
-        if (options.withTelephony) {
-            telephony = std::make_shared<TelephonyMediaDeviceFeatureSetStandIn>();
-            factory->registerFeatureSet(unifiedTypeName<TelephonyMediaDeviceFeatureSet>(), TELEPHONY_FEATURE_SET_TYPE,
-                                        telephony);
-            accessories = std::make_shared<TelephonyAccessoriesFeatureSetStandIn>();
-            factory->registerFeatureSet(unifiedTypeName<TelephonyAccessoriesFeatureSet>(), 2101, accessories);
-        }
-        configService = std::make_shared<ConfigService>(store);
-        ServiceFactory::getInstance()->registerService<ConfigService>(configService);
-        telephonyService = std::make_shared<TelephonyServiceStandIn>();
-        ServiceFactory::getInstance()->registerService<TelephonyService>(telephonyService);
+        m_host = std::make_unique<StandInHost>(
+            factory, store, StandInHostOptions{options.withConfigFeatureSet, options.withTelephony});
+        configFeatureSet = m_host->configFeatureSet;
+        systemService = m_host->systemService;
+        telephony = m_host->telephony;
+        accessories = m_host->accessories;
+        configService = m_host->configService;
+        telephonyService = m_host->telephonyService;
         UpdateAccess::resetViolationCount();
         m_hostUp = true;
     }
@@ -134,9 +121,8 @@ protected:
         adapter.reset();
         service.reset();
         if (backend) backend->stopTimeline();
-        factory->clearRegistries();
+        m_host->unregister();
         drainAll();
-        ServiceFactory::getInstance()->clear();
         VelkWrapper::Instance()->setBackend(nullptr);
         factory.reset();
         backend.reset();
@@ -158,6 +144,7 @@ protected:
     std::shared_ptr<MediaDeviceAdapter> adapter;
 
 private:
+    std::unique_ptr<StandInHost> m_host;
     std::string m_configDirectory;
     bool m_hostUp = false;
 };
