@@ -68,5 +68,3 @@ void BM_ReadFromFileAndBuildLists(benchmark::State& state) {
 
 BENCHMARK(BM_WriteToFile)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReadFromFileAndBuildLists)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
-
-BENCHMARK_MAIN();
