@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
-#include <filesystem>
 #include <mutex>
 #include <vector>
 
@@ -19,6 +18,7 @@
 #include "featuresets/adapters/mediaDevice/MediaDeviceAdapter.h"
 #include "module/InjectMediaDeviceService.h"
 #include "objects/MediaDeviceService.h"
+#include "olvar/TemporaryDirectory.h"
 #include "velk/SimulatedBackend.h"
 #include "velk/VelkWrapper.h"
 
@@ -60,9 +60,7 @@ private:
 class StartedModule {
 public:
     StartedModule() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "mds-latency-bench-XXXXXX").string();
-        if (::mkdtemp(pattern.data())) m_directory = pattern;
-        ::setenv("MIREL_CONFIG_DIR", m_directory.c_str(), 1);
+        ::setenv("MIREL_CONFIG_DIR", m_directory.path().c_str(), 1);
         backend = std::make_shared<olvar::velk::SimulatedBackend>();
         backend->load(olvar::velk::builtInDefaultScenario());
         VelkWrapper::Instance()->setBackend(backend);
@@ -81,8 +79,6 @@ public:
         service.reset();
         m_host->unregister();
         VelkWrapper::Instance()->setBackend(nullptr);
-        std::error_code ignored;
-        std::filesystem::remove_all(m_directory, ignored);
     }
 
     void onDispatcher(std::function<void()> f) {
@@ -97,7 +93,7 @@ public:
 private:
     static ServiceEventList noEvents() { return std::make_shared<std::vector<std::shared_ptr<ServiceEvent>>>(); }
 
-    std::string m_directory;
+    olvar::TemporaryDirectory m_directory{"mds-latency-bench"};
     std::unique_ptr<StandInHost> m_host;
 };
 

@@ -1,12 +1,10 @@
 // Cost of persisting and loading the preferred lists. writeToFile syncs the file to disk
 // before renaming it into place, so its figure is dominated by the file system's fsync.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
-
-#include <filesystem>
 #include <string>
 
 #include "featuresets/adapters/mediaDevice/MediaDevicePropertyFileConfigStore.h"
+#include "olvar/TemporaryDirectory.h"
 
 using namespace OlvarUnified;
 
@@ -15,22 +13,6 @@ namespace {
 constexpr const char* kFileName = "deviceData4.properties";
 constexpr MediaDeviceTypeEnum::MediaDeviceType kTypes[] = {MediaDeviceTypeEnum::SPEAKER, MediaDeviceTypeEnum::RINGER,
                                                            MediaDeviceTypeEnum::MICROPHONE, MediaDeviceTypeEnum::CAMERA};
-
-class BenchDirectory {
-public:
-    BenchDirectory() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "mds-store-bench-XXXXXX").string();
-        if (::mkdtemp(pattern.data())) m_path = pattern + "/";
-    }
-    ~BenchDirectory() {
-        std::error_code ignored;
-        if (!m_path.empty()) std::filesystem::remove_all(m_path, ignored);
-    }
-    const std::string& path() const { return m_path; }
-
-private:
-    std::string m_path;
-};
 
 // count devices spread evenly over the four types, with realistic field lengths.
 PreferredMediaDeviceList realisticDevices(std::int64_t count) {
@@ -46,7 +28,7 @@ PreferredMediaDeviceList realisticDevices(std::int64_t count) {
 }
 
 void BM_WriteToFile(benchmark::State& state) {
-    BenchDirectory directory;
+    olvar::TemporaryDirectory directory("mds-store-bench");
     MediaDevicePropertyFileConfigStore store(kFileName, directory.path());
     const PreferredMediaDeviceList devices = realisticDevices(state.range(0));
     for (auto _ : state) benchmark::DoNotOptimize(store.writeToFile(devices));
@@ -54,7 +36,7 @@ void BM_WriteToFile(benchmark::State& state) {
 }
 
 void BM_ReadFromFileAndBuildLists(benchmark::State& state) {
-    BenchDirectory directory;
+    olvar::TemporaryDirectory directory("mds-store-bench");
     MediaDevicePropertyFileConfigStore store(kFileName, directory.path());
     store.writeToFile(realisticDevices(state.range(0)));
     for (auto _ : state) {

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -20,6 +19,7 @@
 #include "OlvarUnified/UpdateAccess.h"
 #include "featuresets/adapters/mediaDevice/MediaDeviceAdapter.h"
 #include "module/InjectMediaDeviceService.h"
+#include "olvar/TemporaryDirectory.h"
 #include "services/impl/MediaDeviceServiceImpl.h"
 #include "velk/SimulatedBackend.h"
 #include "velk/VelkWrapper.h"
@@ -43,9 +43,9 @@ protected:
 
     // Everything but the module: call first, then inject() (and start()).
     void setUpHost(const ModuleOptions& options = {}) {
-        std::string pattern = (std::filesystem::temp_directory_path() / "mds-module-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_configDirectory = pattern;
+        m_directory = std::make_unique<olvar::TemporaryDirectory>("mds-module");
+        ASSERT_FALSE(m_directory->path().empty()) << "no temporary directory";
+        m_configDirectory = m_directory->path().substr(0, m_directory->path().size() - 1);
         ::setenv("MIREL_CONFIG_DIR", m_configDirectory.c_str(), 1);
 
         store = ConfigStore::instance();
@@ -127,8 +127,7 @@ protected:
         factory.reset();
         backend.reset();
         store->clear();
-        std::error_code ignored;
-        std::filesystem::remove_all(m_configDirectory, ignored);
+        m_directory.reset();
     }
 
     std::shared_ptr<ConfigStore> store;
@@ -145,7 +144,8 @@ protected:
 
 private:
     std::unique_ptr<StandInHost> m_host;
-    std::string m_configDirectory;
+    std::unique_ptr<olvar::TemporaryDirectory> m_directory;
+    std::string m_configDirectory;  // without the trailing separator
     bool m_hostUp = false;
 };
 

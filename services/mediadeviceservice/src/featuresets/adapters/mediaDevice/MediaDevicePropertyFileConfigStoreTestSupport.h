@@ -13,32 +13,15 @@
 #include <vector>
 
 #include "featuresets/adapters/mediaDevice/PreferredMediaDeviceImpl.h"
+#include "olvar/TemporaryDirectory.h"
 
 namespace OlvarUnified::StoreTestSupport {
 
 constexpr const char* kFileName = "deviceData4.properties";
 constexpr const char* kLegacyFileName = "deviceData3.properties";
 
-class TemporaryDirectory {
-public:
-    TemporaryDirectory() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "mds-store-XXXXXX").string();
-        if (::mkdtemp(pattern.data())) m_path = pattern + "/";
-    }
-    ~TemporaryDirectory() {
-        std::error_code ignored;
-        if (!m_path.empty()) std::filesystem::remove_all(m_path, ignored);
-    }
-    TemporaryDirectory(const TemporaryDirectory&) = delete;
-    TemporaryDirectory& operator=(const TemporaryDirectory&) = delete;
-
-    // With its trailing separator, as the store expects; empty if creation failed.
-    const std::string& path() const { return m_path; }
-    std::string file(const std::string& name) const { return m_path + name; }
-
-private:
-    std::string m_path;
-};
+// The store expects its directory with a trailing separator, as path() gives it.
+using olvar::TemporaryDirectory;
 
 inline std::string readBytes(const std::string& path) {
     std::ifstream stream(path, std::ios::binary);
