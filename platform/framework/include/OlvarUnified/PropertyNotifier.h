@@ -23,7 +23,7 @@ public:
 };
 
 template <class Item>
-class PropertyListNotifier {
+class OLVAR_API PropertyListNotifier {
 public:
     using ItemList = std::shared_ptr<std::vector<std::shared_ptr<Item>>>;
     using Callback = std::function<void(bool reset, ItemList first, ItemList second)>;

@@ -5,9 +5,12 @@
 #include <memory>
 #include <vector>
 
+#include "module/Export.h"
+
 namespace OlvarUnified {
 
-class MediaDevice;
+// Declared here with its export so that every template over it is exported too.
+class MDS_EXPORT MediaDevice;
 
 namespace MediaDeviceTypeEnum {
 enum MediaDeviceType : std::int32_t {

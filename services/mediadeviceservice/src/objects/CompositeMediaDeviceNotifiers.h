@@ -5,10 +5,9 @@
 
 #include "OlvarUnified/UnifiedBusinessObject.h"
 #include "module/Export.h"
+#include "module/MediaDeviceTypes.h"
 
 namespace OlvarUnified {
-
-class MediaDevice;
 
 class MDS_EXPORT CompositeMediaDeviceNotifiers : public virtual UnifiedBusinessObjectNotifiers {
 public:

@@ -5,10 +5,9 @@
 
 #include "OlvarUnified/UnifiedService.h"
 #include "module/Export.h"
+#include "module/MediaDeviceTypes.h"
 
 namespace OlvarUnified {
-
-class MediaDevice;
 
 class MDS_EXPORT MediaDeviceServiceNotifiers : public virtual UnifiedServiceNotifiers {
 public:

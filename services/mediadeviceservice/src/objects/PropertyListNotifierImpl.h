@@ -5,11 +5,10 @@
 
 #include "OlvarUnified/PropertyNotifier.h"
 #include "module/Export.h"
+#include "module/MediaDeviceTypes.h"
 #include "objects/PropertyNotifierConnectionImpl.h"
 
 namespace OlvarUnified {
-
-class MediaDevice;
 
 template <class Item>
 class MDS_EXPORT PropertyListNotifierImpl : public virtual PropertyListNotifier<Item>,

@@ -15,8 +15,6 @@ class DeviceInfo;
 
 namespace OlvarUnified {
 
-class MediaDevice;
-
 class MDS_EXPORT PreferredMediaDeviceImpl {
 public:
     // Stored fields, as the properties store reads them. Takes the next identifier.
