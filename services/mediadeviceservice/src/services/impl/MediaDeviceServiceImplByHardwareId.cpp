@@ -15,7 +15,9 @@ constexpr MediaDeviceTypeEnum::MediaDeviceType kSelectableByAccessory[] = {
 DeviceList MediaDeviceServiceImpl::getAvailableMediaDeviceByHardwareId(MediaDeviceType type, std::wstring hardwareId) {
     MDS_LOG_TRACE(Loggers::MediaDeviceServiceImpl, "MediaDeviceServiceImpl::getAvailableMediaDeviceByHardwareId()");
     auto matches = std::make_shared<std::vector<Device>>();
-    for (const auto& device : *getAvailableDeviceList(type)) {
+    // The adapter answers with a fresh list: hold it for the loop.
+    auto available = getAvailableDeviceList(type);
+    for (const auto& device : *available) {
         if (device && AccessoryHardwareId::compareHardwareId(device->getHardwareId(), hardwareId)) {
             matches->push_back(device);
         }
