@@ -14,6 +14,7 @@ public:
     using UnifiedBusinessObjectImpl::UnifiedBusinessObjectImpl;
     std::string getInterfaceName() override { return "Thing"; }
     bool touch() { return EnsureUpdateAccess(true); }
+    using UnifiedBusinessObjectImpl::storedObserverCount;
 };
 
 bool onDispatcher(UnifiedFactory& factory, const std::function<bool()>& fn) {
@@ -70,4 +71,34 @@ TEST(UpdateAccess, ObserversArePurgedWhenExpiredAndCalledOutsideTheLock) {
     EXPECT_EQ(kept->calls, 2);
     EXPECT_EQ(late->calls, 1);
     EXPECT_NE(thing->getGuid(), std::make_shared<Thing>(nullptr, "Thing")->getGuid());
+}
+
+TEST(UpdateAccess, PurgingExpiredObserversKeepsTheOthersInRegistrationOrder) {
+    struct Observer : UnifiedBusinessObjectObserver {
+        Observer(std::vector<int>& order, int id) : order(order), id(id) {}
+        void OnInfoChanged() override { order.push_back(id); }
+        void OnGuidChanged() override {}
+        std::string getInterfaceName() override { return "Observer"; }
+        std::vector<int>& order;
+        int id;
+    };
+    std::vector<int> order;
+    auto thing = std::make_shared<Thing>(nullptr, "Thing");
+    std::vector<std::shared_ptr<Observer>> observers;
+    for (int id = 1; id <= 5; ++id) {
+        observers.push_back(std::make_shared<Observer>(order, id));
+        thing->addObserver(observers.back());
+    }
+    observers[0].reset();
+    observers[2].reset();
+    thing->deliverInfoChanged();
+    EXPECT_EQ(order, (std::vector<int>{2, 4, 5}));
+    EXPECT_EQ(thing->storedObserverCount(), 3u);
+
+    auto late = std::make_shared<Observer>(order, 6);
+    thing->addObserver(late);
+    observers[1].reset();
+    order.clear();
+    thing->deliverInfoChanged();
+    EXPECT_EQ(order, (std::vector<int>{4, 5, 6}));
 }

@@ -60,18 +60,17 @@ protected:
         std::vector<std::shared_ptr<ObserverInterface>> live;
         {
             olvar::MutexGuard guard(m_observerMutex);
-            std::size_t end = m_observers.size();
-            std::size_t i = 0;
-            while (i < end) {
-                if (auto strong = m_observers[i].lock()) {
-                    if (auto typed = std::dynamic_pointer_cast<ObserverInterface>(strong)) live.push_back(std::move(typed));
-                    ++i;
-                } else {
-                    --end;
-                    std::swap(m_observers[i], m_observers[end]);
-                }
+            live.reserve(m_observers.size());
+            // Expired observers are dropped in place so the rest keep their registration order.
+            auto kept = m_observers.begin();
+            for (auto it = m_observers.begin(); it != m_observers.end(); ++it) {
+                auto strong = it->lock();
+                if (!strong) continue;
+                if (auto typed = std::dynamic_pointer_cast<ObserverInterface>(strong)) live.push_back(std::move(typed));
+                if (kept != it) *kept = std::move(*it);
+                ++kept;
             }
-            m_observers.resize(end);
+            m_observers.erase(kept, m_observers.end());
         }
         for (auto& observer : live) call(*observer);
     }
