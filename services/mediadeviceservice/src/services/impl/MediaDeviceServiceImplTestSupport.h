@@ -30,8 +30,8 @@ namespace OlvarUnified::Testing {
 using Strings = std::vector<std::string>;
 using Type = MediaDeviceTypeEnum::MediaDeviceType;
 
-struct DeviceSpec {
-    DeviceSpec(std::string name, std::string hardwareId = "", Type type = MediaDeviceTypeEnum::SPEAKER,
+struct DeviceParams {
+    DeviceParams(std::string name, std::string hardwareId = "", Type type = MediaDeviceTypeEnum::SPEAKER,
                bool plugged = true, bool selected = false, int volume = 50)
         : name(std::move(name)), hardwareId(std::move(hardwareId)), type(type), plugged(plugged), selected(selected),
           volume(volume) {}
@@ -44,11 +44,11 @@ struct DeviceSpec {
 };
 
 // A published device with an identifier of its own, committed to the services dispatcher.
-inline std::shared_ptr<MediaDevice> makeDevice(const std::shared_ptr<UnifiedFactory>& factory, const DeviceSpec& spec) {
-    PreferredMediaDeviceImpl record(spec.name, spec.hardwareId, spec.name, spec.type, spec.volume, spec.name + "-if",
-                                    spec.name + " (friendly)", spec.name + "-instance", "Vendor");
-    record.isPlugged = spec.plugged;
-    record.isSelectedIn = spec.selected;
+inline std::shared_ptr<MediaDevice> makeDevice(const std::shared_ptr<UnifiedFactory>& factory, const DeviceParams& params) {
+    PreferredMediaDeviceImpl record(params.name, params.hardwareId, params.name, params.type, params.volume, params.name + "-if",
+                                    params.name + " (friendly)", params.name + "-instance", "Vendor");
+    record.isPlugged = params.plugged;
+    record.isSelectedIn = params.selected;
     return std::make_shared<MediaDeviceImpl>(factory, record);
 }
 
@@ -178,7 +178,7 @@ protected:
         factory->getServicesDispatcher()->enqueueBlock(std::make_shared<FunctionTask>(std::move(f), "test"));
     }
 
-    std::shared_ptr<MediaDevice> device(const DeviceSpec& spec) { return makeDevice(factory, spec); }
+    std::shared_ptr<MediaDevice> device(const DeviceParams& params) { return makeDevice(factory, params); }
     void push(Type type, std::vector<std::shared_ptr<MediaDevice>> devices,
               MediaDevicePositionEnum::MediaDevicePosition position = MediaDevicePositionEnum::END) {
         service->setPreferredDeviceList(type, listOf(std::move(devices)), position);
