@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "olvar/Mutex.h"
-#include "olvar/OlvarLog.h"
+#include "olvar/LogCapture.h"
 #include "olvar/PendingWork.h"
 
 namespace {
@@ -33,7 +33,6 @@ TEST(Mutex, OwnerMayLockAgainWhileOthersWait) {
 class PendingWorkTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(olvar::PendingWork::pending(), 0); }
-    void TearDown() override { olvar::log::setSink({}); }
 };
 
 TEST_F(PendingWorkTest, WaitIdleReturnsOnceEveryThreadHasEnded) {
@@ -73,12 +72,9 @@ TEST_F(PendingWorkTest, ScopeCountsOneUnitAndIdleReturnsAtOnce) {
 }
 
 TEST_F(PendingWorkTest, UnbalancedEndIsLoggedAndClampedAtZero) {
-    int errors = 0;
-    olvar::log::setSink([&](const olvar::log::Record& record) {
-        if (record.level == OLVAR_LOG_ERROR) ++errors;
-    });
+    olvar::log::LogCapture logs;
     olvar::PendingWork::end();
-    EXPECT_EQ(errors, 1);
+    EXPECT_EQ(logs.atLevel(OLVAR_LOG_ERROR).size(), 1u);
     EXPECT_EQ(olvar::PendingWork::pending(), 0);
     olvar::PendingWork::begin();
     EXPECT_EQ(olvar::PendingWork::pending(), 1);

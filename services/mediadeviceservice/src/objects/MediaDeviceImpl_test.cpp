@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -12,7 +11,7 @@
 #include "featuresets/adapters/mediaDevice/PreferredMediaDeviceImpl.h"
 #include "objects/MediaDeviceNotifiersImpl.h"
 #include "objects/testing/RecordingObservers.h"
-#include "olvar/OlvarLog.h"
+#include "olvar/LogCapture.h"
 
 namespace OlvarUnified {
 namespace {
@@ -188,18 +187,14 @@ TEST_F(MediaDeviceTest, DeviceFromARecordIsACommittedSnapshot) {
 
 TEST_F(MediaDeviceTest, UseOffTheDispatcherAfterCommitIsReported) {
     auto published = std::make_shared<MediaDeviceImpl>(factory, sampleRecord());
-    std::mutex mutex;
     std::vector<olvar::log::Record> errors;
-    olvar::log::setSink([&](const olvar::log::Record& record) {
-        std::lock_guard<std::mutex> lock(mutex);
-        if (record.level == OLVAR_LOG_ERROR) errors.push_back(record);
-    });
-
-    published->getName();
-    olvar::log::setSink({});
+    {
+        olvar::log::LogCapture logs;
+        published->getName();
+        errors = logs.atLevel(OLVAR_LOG_ERROR);
+    }
 
     EXPECT_EQ(UpdateAccess::violationCount(), violationsBefore + 1);
-    std::lock_guard<std::mutex> lock(mutex);
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_NE(errors[0].message.find("getName"), std::string::npos) << errors[0].message;
     violationsBefore = UpdateAccess::violationCount();  // the one violation was this test's point

@@ -1,6 +1,6 @@
-// Helpers shared by the adapter's module-level tests: a log collector, and a module fixture
-// that reads the service on its dispatcher, plugs simulated devices and restarts the module
-// on the properties file the previous run left behind. Test code only.
+// Helpers shared by the adapter's module-level tests: a module fixture that reads the service
+// on its dispatcher, plugs simulated devices and restarts the module on the properties file
+// the previous run left behind. Test code only.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,7 +10,6 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -18,41 +17,12 @@
 #include "OlvarUnified/PropertyNotifier.h"
 #include "objects/MediaDeviceNotifiers.h"
 #include "objects/MediaDeviceServiceNotifiers.h"
-#include "olvar/OlvarLog.h"
+#include "olvar/LogCapture.h"
 #include "testing/ModuleTestFixture.h"
 
 namespace OlvarUnified::Testing {
 
-// Collects every record the threshold lets through while it lives. Records arrive on any
-// thread; the state is shared with the sink so a record still in flight at removal is safe.
-class LogCapture {
-public:
-    LogCapture() {
-        auto state = m_state;
-        olvar::log::setSink([state](const olvar::log::Record& record) {
-            std::lock_guard<std::mutex> lock(state->mutex);
-            state->records.push_back(record);
-        });
-    }
-    ~LogCapture() { olvar::log::setSink({}); }
-    LogCapture(const LogCapture&) = delete;
-    LogCapture& operator=(const LogCapture&) = delete;
-
-    std::size_t count(int level, const std::string& text) const {
-        std::lock_guard<std::mutex> lock(m_state->mutex);
-        std::size_t n = 0;
-        for (const auto& record : m_state->records)
-            if (record.level == level && record.message.find(text) != std::string::npos) ++n;
-        return n;
-    }
-
-private:
-    struct State {
-        std::mutex mutex;
-        std::vector<olvar::log::Record> records;
-    };
-    std::shared_ptr<State> m_state = std::make_shared<State>();
-};
+using olvar::log::LogCapture;
 
 class AdapterModuleTest : public ModuleTestFixture {
 protected:

@@ -4,11 +4,10 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <mutex>
 #include <thread>
 
 #include "featuresets/adapters/mediaDevice/MediaDevicePropertyFileConfigStoreTestSupport.h"
-#include "olvar/OlvarLog.h"
+#include "olvar/LogCapture.h"
 
 using namespace OlvarUnified;
 using namespace OlvarUnified::StoreTestSupport;
@@ -74,33 +73,10 @@ std::vector<std::string> hardwareIdsOf(const PreferredMediaDeviceList& devices) 
     return ids;
 }
 
-// Collects the store's log records down to info level for one test, then restores the output.
-class LogCapture {
+// The store's own records, down to info level.
+class StoreLogCapture : public olvar::log::LogCapture {
 public:
-    LogCapture() : m_previousThreshold(olvar::log::threshold()) {
-        olvar::log::setThreshold(OLVAR_LOG_INFO);
-        olvar::log::setSink([this](const olvar::log::Record& record) {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            if (record.logger == "MediadeviceService-MediaDevicePropertyFileConfigStore") m_records.push_back(record);
-        });
-    }
-    ~LogCapture() {
-        olvar::log::setSink({});
-        olvar::log::setThreshold(m_previousThreshold);
-    }
-
-    std::vector<olvar::log::Record> atLevel(int level) {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        std::vector<olvar::log::Record> matching;
-        for (const auto& record : m_records)
-            if (record.level == level) matching.push_back(record);
-        return matching;
-    }
-
-private:
-    const int m_previousThreshold;
-    std::mutex m_mutex;
-    std::vector<olvar::log::Record> m_records;
+    StoreLogCapture() : LogCapture(OLVAR_LOG_INFO, "MediadeviceService-MediaDevicePropertyFileConfigStore") {}
 };
 
 class PropertyFileConfigStoreTest : public ::testing::Test {
@@ -295,7 +271,7 @@ TEST_F(PropertyFileConfigStoreTest, VolumeThatIsMissingEmptyOrNotANumberIsMinusO
 }
 
 TEST_F(PropertyFileConfigStoreTest, ListsReflectTheLastReadNotLaterWritesOrRemoval) {
-    LogCapture logs;
+    StoreLogCapture logs;
     auto store = makeStore();
     store.writeToFile(workedExampleDevices());
     store.readFromFile();
@@ -339,7 +315,7 @@ TEST_F(PropertyFileConfigStoreTest, MigrationCopiesOnlyTheLegacyFileAndKeepsIt) 
 }
 
 TEST_F(PropertyFileConfigStoreTest, FailedWriteKeepsWhatWasThereAndLogsPathAndReason) {
-    LogCapture logs;
+    StoreLogCapture logs;
     const std::string missingDirectory = m_directory.path() + "missing/";
     MediaDevicePropertyFileConfigStore orphan(kFileName, missingDirectory);
     EXPECT_TRUE(orphan.writeToFile(workedExampleDevices()));
