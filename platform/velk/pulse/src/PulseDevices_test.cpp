@@ -1,0 +1,140 @@
+// Devices, hot-plug, defaults, volumes and peak meters against the tests' sound server.
+#include <gtest/gtest.h>
+
+#include "PulseBackendFixture.h"
+
+namespace olvar::velk {
+namespace {
+
+using testing::LoadedModule;
+using testing::nullSinkArguments;
+using testing::nullSourceArguments;
+using testing::pactl;
+using testing::uniqueName;
+using DevicesTest = testing::PulseBackendTest;
+
+// A type-1 headset of the accessory tables.
+const std::string kHeadsetIds = "device.vendor.id=0b0e device.product.id=0300";
+
+TEST_F(DevicesTest, ServerDevicesAreListedWithoutMonitors) {
+    const DeviceInfoPtr speakers = find(DEVICE_KIND_PLAYBACK, "ci_speakers");
+    ASSERT_TRUE(speakers) << "the CI daemon's null sink";
+    EXPECT_EQ(speakers->getName(), "CI-Speakers");
+    EXPECT_EQ(speakers->getHardwareId(), "");
+    EXPECT_TRUE(present(DEVICE_KIND_RECORDING, "ci_mic"));
+    for (const auto& source : backend->devices(DEVICE_KIND_RECORDING))
+        EXPECT_EQ(source->getSelectionId().find(".monitor"), std::string::npos) << source->getSelectionId();
+    ASSERT_TRUE(backend->defaultDevice(DEVICE_KIND_PLAYBACK));
+    ASSERT_TRUE(backend->defaultDevice(DEVICE_KIND_RECORDING));
+}
+
+TEST_F(DevicesTest, PluggedHeadsetIsReportedOnceWithItsHardwareIdAndUnpluggedOnce) {
+    const std::string name = uniqueName("headset");
+    {
+        LoadedModule sink(nullSinkArguments(name, kHeadsetIds));
+        LoadedModule source(nullSourceArguments(name + "_mic", kHeadsetIds));
+        ASSERT_TRUE(devices.log.waitFor("added " + name));
+        ASSERT_TRUE(devices.log.waitFor("added " + name + "_mic"));
+        const DeviceInfoPtr speaker = find(DEVICE_KIND_PLAYBACK, name);
+        const DeviceInfoPtr mic = find(DEVICE_KIND_RECORDING, name + "_mic");
+        ASSERT_TRUE(speaker && mic);
+        EXPECT_EQ(speaker->getName(), name + "-desc");
+        EXPECT_EQ(speaker->getHardwareId(), "USB\\VID_0B0E&PID_0300");
+        EXPECT_EQ(mic->getHardwareId(), "USB\\VID_0B0E&PID_0300");
+        // Changes to a present device are not new devices.
+        ASSERT_EQ(pactl("set-sink-volume " + name + " 30%").status, 0);
+        ASSERT_TRUE(levels.log.waitFor("volume " + name + " 30"));
+    }
+    ASSERT_TRUE(devices.log.waitFor("removed " + name));
+    ASSERT_TRUE(devices.log.waitFor("removed " + name + "_mic"));
+    EXPECT_FALSE(present(DEVICE_KIND_PLAYBACK, name));
+    EXPECT_FALSE(present(DEVICE_KIND_RECORDING, name + "_mic"));
+    EXPECT_FALSE(present(DEVICE_KIND_RECORDING, name + ".monitor"));
+    finishBackend();
+    EXPECT_EQ(devices.log.count("added " + name), 1u);
+    EXPECT_EQ(devices.log.count("removed " + name), 1u);
+    EXPECT_EQ(devices.log.count("added " + name + ".monitor"), 0u);
+}
+
+TEST_F(DevicesTest, DefaultsFollowTheServerBothWays) {
+    const std::string original = pactl("get-default-sink").output;
+    const std::string name = uniqueName("default_sink");
+    LoadedModule sink(nullSinkArguments(name));
+    ASSERT_TRUE(devices.log.waitFor("added " + name));
+
+    ASSERT_EQ(pactl("set-default-sink " + name).status, 0);
+    ASSERT_TRUE(devices.log.waitFor("default " + name));
+    ASSERT_TRUE(backend->defaultDevice(DEVICE_KIND_PLAYBACK));
+    EXPECT_EQ(backend->defaultDevice(DEVICE_KIND_PLAYBACK)->getSelectionId(), name);
+
+    EXPECT_TRUE(backend->makeDefault(DEVICE_KIND_PLAYBACK, original));
+    EXPECT_EQ(pactl("get-default-sink").output, original);
+    EXPECT_FALSE(backend->makeDefault(DEVICE_KIND_PLAYBACK, uniqueName("no_such_sink")));
+    EXPECT_EQ(pactl("get-default-sink").output, original);
+}
+
+TEST_F(DevicesTest, VolumeSetHereIsWhatPactlReadsAndPactlChangesArriveHere) {
+    const std::string name = uniqueName("volume_sink");
+    const std::string mic = uniqueName("volume_mic");
+    LoadedModule sink(nullSinkArguments(name));
+    LoadedModule source(nullSourceArguments(mic));
+    ASSERT_TRUE(devices.log.waitFor("added " + name));
+    ASSERT_TRUE(devices.log.waitFor("added " + mic));
+
+    ASSERT_TRUE(volume->setSpeakerVolume(name, 37));
+    EXPECT_EQ(volume->getSpeakerVolume(name), 37);
+    EXPECT_NE(pactl("get-sink-volume " + name).output.find("37%"), std::string::npos);
+    ASSERT_TRUE(volume->setInputGain(mic, 81));
+    EXPECT_EQ(volume->getInputGain(mic), 81);
+    EXPECT_NE(pactl("get-source-volume " + mic).output.find("81%"), std::string::npos);
+
+    ASSERT_EQ(pactl("set-sink-volume " + name + " 64%").status, 0);
+    ASSERT_TRUE(levels.log.waitFor("volume " + name + " 64"));
+    EXPECT_EQ(volume->getSpeakerVolume(name), 64);
+    ASSERT_EQ(pactl("set-source-volume " + mic + " 12%").status, 0);
+    ASSERT_TRUE(levels.log.waitFor("gain " + mic + " 12"));
+    EXPECT_EQ(volume->getInputGain(mic), 12);
+    ASSERT_EQ(pactl("set-sink-mute " + name + " 1").status, 0);
+    ASSERT_TRUE(levels.log.waitFor("mute " + name + " 1"));
+
+    // Each change reported once: our own write is not echoed back by the server's event.
+    finishBackend();
+    EXPECT_EQ(levels.log.count("volume " + name + " 37"), 1u);
+    EXPECT_EQ(levels.log.count("volume " + name + " 64"), 1u);
+    EXPECT_EQ(levels.log.count("gain " + mic + " 81"), 1u);
+}
+
+TEST_F(DevicesTest, LevelsOutsideTheRangeOrOfUnknownDevicesAreRefused) {
+    EXPECT_FALSE(volume->setSpeakerVolume("ci_speakers", 101));
+    EXPECT_FALSE(volume->setSpeakerVolume("ci_speakers", -1));
+    EXPECT_FALSE(volume->setSpeakerVolume("ci_mic", 50)) << "a microphone is no speaker";
+    EXPECT_FALSE(volume->setInputGain(uniqueName("nothing"), 50));
+    EXPECT_EQ(volume->getSpeakerVolume(uniqueName("nothing")), -1);
+    EXPECT_EQ(volume->getInputGain("ci_speakers"), -1);
+}
+
+TEST_F(DevicesTest, PeakMeterReadsASignalAndReadsZeroOnSilence) {
+    const std::string sine = uniqueName("sine");
+    const std::string silent = uniqueName("silent");
+    LoadedModule tone("module-sine-source source_name=" + sine + " frequency=440");
+    LoadedModule quiet(nullSourceArguments(silent));
+    ASSERT_TRUE(devices.log.waitFor("added " + sine));
+    ASSERT_TRUE(devices.log.waitFor("added " + silent));
+
+    ASSERT_TRUE(volume->initializePeak(sine));
+    ASSERT_TRUE(volume->initializePeak(silent));
+    EXPECT_TRUE(volume->initializePeak(sine)) << "a second initialisation keeps the meter";
+    ASSERT_TRUE(backend->waitForPeakReadings(sine, 3, testing::kTimeout));
+    ASSERT_TRUE(backend->waitForPeakReadings(silent, 3, testing::kTimeout));
+    EXPECT_GT(volume->getPeakLevel(sine), 0.1f);
+    EXPECT_LE(volume->getPeakLevel(sine), 1.0f);
+    EXPECT_EQ(volume->getPeakLevel(silent), 0.0f);
+
+    volume->unInitializePeak(sine);
+    EXPECT_EQ(volume->getPeakLevel(sine), 0.0f);
+    EXPECT_FALSE(backend->waitForPeakReadings(sine, 1, std::chrono::milliseconds(1)));
+    EXPECT_FALSE(volume->initializePeak(uniqueName("no_such_source")));
+}
+
+}  // namespace
+}  // namespace olvar::velk

@@ -1,0 +1,224 @@
+// The PCM player against the tests' sound server: what is played arrives on the sink
+// unchanged, and each stream reports its end exactly once whatever ends it.
+#include <gtest/gtest.h>
+#include <pulse/error.h>
+#include <pulse/timeval.h>
+#include <pulse/simple.h>
+
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <cstdint>
+#include <cstring>
+#include <thread>
+#include <vector>
+
+#include "PulseBackendFixture.h"
+#include "velk/PcmFormat.h"
+
+namespace olvar::velk {
+namespace {
+
+using testing::LoadedModule;
+using testing::nullSinkArguments;
+using testing::uniqueName;
+using PlayerTest = testing::PulseBackendTest;
+
+// Stereo frames whose samples are never zero, so the recording shows where they begin.
+std::vector<int16_t> rampFrames(int frames) {
+    std::vector<int16_t> samples;
+    for (int i = 0; i < frames; ++i) {
+        const auto value = static_cast<int16_t>(1 + i % 20000);
+        samples.push_back(value);
+        samples.push_back(static_cast<int16_t>(-value));
+    }
+    return samples;
+}
+
+class BufferSource : public Source {
+public:
+    explicit BufferSource(std::vector<char> bytes, int endResult = 0) : m_bytes(std::move(bytes)), m_end(endResult) {}
+    int read(void* buffer, int size) override {
+        const int n = std::min<int>(size, static_cast<int>(m_bytes.size() - m_position));
+        if (n <= 0) return m_end;
+        std::memcpy(buffer, m_bytes.data() + m_position, static_cast<std::size_t>(n));
+        m_position += static_cast<std::size_t>(n);
+        return n;
+    }
+
+private:
+    std::vector<char> m_bytes;
+    std::size_t m_position = 0;
+    const int m_end;
+};
+
+// Silence forever; tells when the player has begun pulling.
+class EndlessSource : public Source {
+public:
+    int read(void* buffer, int size) override {
+        std::memset(buffer, 0, static_cast<std::size_t>(size));
+        reads.add("read");
+        return size;
+    }
+    testing::EventLog reads;
+};
+
+// Records a sink's monitor with the blocking client API until it has seen `wanted`
+// samples after the first non-zero one, or until stopped.
+class MonitorRecorder {
+public:
+    MonitorRecorder(const std::string& sink, std::size_t wanted) : m_wanted(wanted) {
+        const pa_sample_spec spec{PA_SAMPLE_S16LE, 48000, 2};
+        pa_buffer_attr attr{};
+        attr.maxlength = static_cast<uint32_t>(-1);
+        attr.fragsize = static_cast<uint32_t>(pa_usec_to_bytes(10 * PA_USEC_PER_MSEC, &spec));
+        int error = 0;
+        m_simple = pa_simple_new(testing::testServer().c_str(), "test recorder", PA_STREAM_RECORD,
+                                 (sink + ".monitor").c_str(), "monitor", &spec, nullptr, &attr, &error);
+        if (m_simple == nullptr) ADD_FAILURE() << "cannot record " << sink << ": " << pa_strerror(error);
+        else m_thread = std::thread([this] { record(); });
+    }
+    ~MonitorRecorder() {
+        m_stop = true;
+        if (m_thread.joinable()) m_thread.join();
+        if (m_simple) pa_simple_free(m_simple);
+    }
+    // The samples from the first non-zero one on, once all wanted have arrived or the
+    // timeout has passed.
+    std::vector<int16_t> finish() {
+        {
+            std::unique_lock<std::mutex> lock(m_mutex);
+            m_full.wait_for(lock, testing::kTimeout, [&] { return m_done; });
+        }
+        m_stop = true;
+        if (m_thread.joinable()) m_thread.join();
+        return m_signal;
+    }
+
+private:
+    void record() {
+        std::vector<int16_t> block(960);
+        while (!m_stop && m_signal.size() < m_wanted) {
+            if (pa_simple_read(m_simple, block.data(), block.size() * sizeof(int16_t), nullptr) < 0) break;
+            for (int16_t sample : block) {
+                if (m_signal.empty() && sample == 0) continue;
+                if (m_signal.size() < m_wanted) m_signal.push_back(sample);
+            }
+        }
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_done = true;
+        m_full.notify_all();
+    }
+
+    const std::size_t m_wanted;
+    pa_simple* m_simple = nullptr;
+    std::atomic<bool> m_stop{false};
+    std::mutex m_mutex;
+    std::condition_variable m_full;
+    bool m_done = false;
+    std::vector<int16_t> m_signal;  // the recording thread's until it is done
+    std::thread m_thread;
+};
+
+std::vector<char> bytesOf(const std::vector<int16_t>& samples) {
+    const auto* first = reinterpret_cast<const char*>(samples.data());
+    return std::vector<char>(first, first + samples.size() * sizeof(int16_t));
+}
+
+TEST_F(PlayerTest, PlayedSamplesArriveOnTheSinkUnchangedAndTheEndIsReportedOnce) {
+    const std::string sink = uniqueName("player_sink");
+    LoadedModule module(nullSinkArguments(sink, "") + " rate=48000 channels=2 format=s16le");
+    ASSERT_TRUE(devices.log.waitFor("added " + sink));
+    const std::vector<int16_t> samples = rampFrames(48000 / 4);
+    MonitorRecorder recorder(sink, samples.size());
+    // The sink renders a little ahead of time and rewrites that when a stream starts; its
+    // monitor has already passed on the first version. Leading silence absorbs that.
+    std::vector<int16_t> played(48000 / 5 * 2, 0);
+    played.insert(played.end(), samples.begin(), samples.end());
+    BufferSource source(bytesOf(played));
+
+    PlayoutStreamPtr stream;
+    player->startStreamPlayout(stream, PCM_FORMAT_L16_48K_STEREO, sink, &source);
+    ASSERT_TRUE(stream);
+    ASSERT_TRUE(ends.waitFor(stream));
+    EXPECT_FALSE(stream->isPlaying());
+    const std::vector<int16_t> recorded = recorder.finish();
+    ASSERT_EQ(recorded.size(), samples.size());
+    const auto mismatch = std::mismatch(recorded.begin(), recorded.end(), samples.begin());
+    EXPECT_TRUE(mismatch.first == recorded.end())
+        << "sample " << (mismatch.first - recorded.begin()) << " was played as " << *mismatch.second
+        << " and recorded as " << *mismatch.first;
+
+    finishBackend();
+    EXPECT_EQ(ends.count(stream), 1u);
+}
+
+TEST_F(PlayerTest, EveryFormatOfTheWaveReaderPlaysToItsEnd) {
+    const int codes[] = {PCM_FORMAT_L16_8K,         PCM_FORMAT_L16_16K,       PCM_FORMAT_L16_24K_MONO,
+                         PCM_FORMAT_L16_24K_STEREO, PCM_FORMAT_L16_48K_MONO,  PCM_FORMAT_L16_48K_STEREO,
+                         PCM_FORMAT_MULAW_8K,       PCM_FORMAT_ALAW_8K};
+    std::vector<std::unique_ptr<BufferSource>> sources;
+    std::vector<PlayoutStreamPtr> streams;
+    for (int code : codes) {
+        // 50 ms each, an odd byte count at the end and a source that ends with an error.
+        sources.push_back(std::make_unique<BufferSource>(std::vector<char>(pcmFormatByteRate(code) / 20 + 1, 7), -1));
+        PlayoutStreamPtr stream;
+        player->startStreamPlayout(stream, code, "ci_speakers", sources.back().get());
+        ASSERT_TRUE(stream) << code;
+        streams.push_back(stream);
+    }
+    for (const auto& stream : streams) EXPECT_TRUE(ends.waitFor(stream));
+    finishBackend();
+    for (const auto& stream : streams) EXPECT_EQ(ends.count(stream), 1u);
+}
+
+TEST_F(PlayerTest, UnknownSinkFormatOrSourceGiveNoStream) {
+    EndlessSource source;
+    PlayoutStreamPtr stream;
+    player->startStreamPlayout(stream, PCM_FORMAT_L16_8K, uniqueName("no_such_sink"), &source);
+    EXPECT_FALSE(stream);
+    player->startStreamPlayout(stream, PCM_FORMAT_L16_8K, "ci_mic", &source);
+    EXPECT_FALSE(stream) << "a microphone is no sink";
+    player->startStreamPlayout(stream, 5, "ci_speakers", &source);
+    EXPECT_FALSE(stream);
+    player->startStreamPlayout(stream, PCM_FORMAT_L16_8K, "ci_speakers", nullptr);
+    EXPECT_FALSE(stream);
+}
+
+TEST_F(PlayerTest, StopEndsAnEndlessStreamOnce) {
+    EndlessSource source;
+    PlayoutStreamPtr stream;
+    player->startStreamPlayout(stream, PCM_FORMAT_L16_16K, "ci_speakers", &source);
+    ASSERT_TRUE(stream);
+    ASSERT_TRUE(source.reads.waitFor("read"));
+    EXPECT_TRUE(stream->isPlaying());
+    stream->stop();
+    stream->stop();
+    ASSERT_TRUE(ends.waitFor(stream));
+    EXPECT_FALSE(stream->isPlaying());
+    finishBackend();
+    EXPECT_EQ(ends.count(stream), 1u);
+}
+
+TEST_F(PlayerTest, SinkUnloadedMidPlayEndsTheStreamOnce) {
+    const std::string sink = uniqueName("vanishing_sink");
+    LoadedModule module(nullSinkArguments(sink));
+    ASSERT_TRUE(devices.log.waitFor("added " + sink));
+    EndlessSource source;
+    PlayoutStreamPtr stream;
+    player->startStreamPlayout(stream, PCM_FORMAT_L16_48K_STEREO, sink, &source);
+    ASSERT_TRUE(stream);
+    ASSERT_TRUE(source.reads.waitFor("read"));
+
+    module.unload();
+    ASSERT_TRUE(ends.waitFor(stream));
+    EXPECT_FALSE(stream->isPlaying());
+    ASSERT_TRUE(devices.log.waitFor("removed " + sink));
+    stream->stop();  // after the end: nothing more happens
+    finishBackend();
+    EXPECT_EQ(ends.count(stream), 1u);
+}
+
+}  // namespace
+}  // namespace olvar::velk

@@ -1,0 +1,184 @@
+// Test support for the sound-server backend: the server the tests run against, pactl,
+// modules loaded for one test, and observers whose events a test waits for.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "velk/DeviceManager.h"
+
+namespace olvar::velk::testing {
+
+constexpr std::chrono::seconds kTimeout{10};
+
+struct CommandResult {
+    int status = -1;
+    std::string output;
+};
+
+inline CommandResult runCommand(const std::string& command) {
+    CommandResult result;
+    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
+    if (pipe == nullptr) return result;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof(buffer), pipe)) result.output += buffer;
+    result.status = ::pclose(pipe);
+    while (!result.output.empty() && result.output.back() == '\n') result.output.pop_back();
+    return result;
+}
+
+// pactl against the test server (PULSE_SERVER comes from the environment).
+inline CommandResult pactl(const std::string& arguments) { return runCommand("pactl " + arguments); }
+
+// The tests' own server: PULSE_SERVER, set by scripts/pulse-daemon.sh (and .ci/run). A
+// user's desktop server is never used, so tests do not plug devices into a real session.
+inline std::string testServer() {
+    const char* server = std::getenv("PULSE_SERVER");
+    return server ? server : "";
+}
+
+inline bool testServerReachable() {
+    static const bool reachable = !testServer().empty() && pactl("info").status == 0;
+    return reachable;
+}
+
+#define MDS_REQUIRE_PULSE_SERVER()                                                                    \
+    do {                                                                                              \
+        if (!::olvar::velk::testing::testServerReachable())                                           \
+            GTEST_SKIP() << "no test sound server: run scripts/pulse-daemon.sh start and export the " \
+                            "PULSE_SERVER it prints";                                                 \
+    } while (0)
+
+// Names unique across the test processes that share one server.
+inline std::string uniqueName(const std::string& prefix) {
+    static std::atomic<int> counter{0};
+    return prefix + "_" + std::to_string(::getpid()) + "_" + std::to_string(counter++);
+}
+
+// A module loaded for one test; unloaded when it goes, unless unloaded before.
+class LoadedModule {
+public:
+    explicit LoadedModule(const std::string& arguments) {
+        const CommandResult result = pactl("load-module " + arguments);
+        if (result.status == 0) m_index = result.output;
+        else ADD_FAILURE() << "pactl load-module " << arguments << ": " << result.output;
+    }
+    ~LoadedModule() { unload(); }
+    LoadedModule(const LoadedModule&) = delete;
+    LoadedModule& operator=(const LoadedModule&) = delete;
+
+    bool loaded() const { return !m_index.empty(); }
+    void unload() {
+        if (m_index.empty()) return;
+        pactl("unload-module " + m_index);
+        m_index.clear();
+    }
+
+private:
+    std::string m_index;
+};
+
+// A null sink; with vendor and product ids it stands for a USB headset's speaker.
+// extra: further properties, "key=value" separated by spaces.
+inline std::string nullSinkArguments(const std::string& name, const std::string& extra = {}) {
+    return "module-null-sink sink_name=" + name + " \"sink_properties='device.description=" + name + "-desc " +
+           extra + "'\"";
+}
+
+// The null source takes no properties; a microphone with properties is a remapped copy of
+// the daemon's null source.
+inline std::string nullSourceArguments(const std::string& name, const std::string& extra = {}) {
+    if (extra.empty()) return "module-null-source source_name=" + name + " description=" + name + "-desc";
+    return "module-remap-source master=ci_mic source_name=" + name + " \"source_properties='device.description=" +
+           name + "-desc " + extra + "'\"";
+}
+
+// Lines such as "added <selection id>", waited for with a timeout.
+class EventLog {
+public:
+    void add(const std::string& line) {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_lines.push_back(line);
+        }
+        m_changed.notify_all();
+    }
+    bool waitFor(const std::string& line, std::chrono::milliseconds timeout = kTimeout) {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        return m_changed.wait_for(lock, timeout, [&] { return countLocked(line) > 0; });
+    }
+    std::size_t count(const std::string& line) const {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return countLocked(line);
+    }
+    std::vector<std::string> lines() const {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_lines;
+    }
+
+private:
+    std::size_t countLocked(const std::string& line) const {
+        return static_cast<std::size_t>(std::count(m_lines.begin(), m_lines.end(), line));
+    }
+    mutable std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::vector<std::string> m_lines;
+};
+
+class DeviceEvents : public DeviceMonitor_Observer {
+public:
+    void onDeviceAdded(DeviceInfoPtr d) override { log.add("added " + d->getSelectionId()); }
+    void onDeviceRemoved(DeviceInfoPtr d) override { log.add("removed " + d->getSelectionId()); }
+    void onDefaultDeviceChanged(DeviceInfoPtr d) override { log.add("default " + d->getSelectionId()); }
+    EventLog log;
+};
+
+class VolumeEvents : public VolumeControl_Observer {
+public:
+    void onSpeakerVolumeChanged(const std::string& n, int v) override { log.add("volume " + n + " " + std::to_string(v)); }
+    void onSpeakerMuteChanged(const std::string& n, bool m) override { log.add("mute " + n + " " + std::to_string(m)); }
+    void onInputGainChanged(const std::string& n, int v) override { log.add("gain " + n + " " + std::to_string(v)); }
+    void onInputMuteChanged(const std::string& n, bool m) override { log.add("inmute " + n + " " + std::to_string(m)); }
+    void onApplicationVolumeChanged(const std::string& n, int v) override { log.add("app " + n + " " + std::to_string(v)); }
+    EventLog log;
+};
+
+// Counts the end reports of each stream and lets a test wait for one.
+class PlayoutEnds : public PcmPlayer_Observer {
+public:
+    void onPlayoutFinished(void*, PlayoutStreamPtr stream) override {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_ended.push_back(stream);
+        }
+        m_changed.notify_all();
+    }
+    bool waitFor(const PlayoutStreamPtr& stream, std::chrono::milliseconds timeout = kTimeout) {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        return m_changed.wait_for(lock, timeout, [&] { return countLocked(stream) > 0; });
+    }
+    std::size_t count(const PlayoutStreamPtr& stream) {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return countLocked(stream);
+    }
+
+private:
+    std::size_t countLocked(const PlayoutStreamPtr& s) const {
+        return static_cast<std::size_t>(std::count(m_ended.begin(), m_ended.end(), s));
+    }
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::vector<PlayoutStreamPtr> m_ended;
+};
+
+}  // namespace olvar::velk::testing
