@@ -3,7 +3,10 @@
 # Safe to run again: packages already present are left alone.
 set -eu
 
-packages="cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libboost-dev"
+# libpulse-dev builds the sound-server backend; pulseaudio and pulseaudio-utils (pactl)
+# run the private daemon its tests use.
+packages="cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libboost-dev pkg-config
+  libpulse-dev pulseaudio pulseaudio-utils"
 
 missing=""
 for package in $packages; do
