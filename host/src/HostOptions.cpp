@@ -37,6 +37,23 @@ bool parseHostOptions(const std::vector<std::string>& arguments, HostOptions& op
                 return false;
             }
             options.logLevel = text[0] - '0';
+        } else if (option == "--backend") {
+            if (!value(options.backend)) return false;
+            if (options.backend != "simulated" && options.backend != "pulse") {
+                error = "--backend takes simulated or pulse, got '" + options.backend + "'";
+                return false;
+            }
+        } else if (option == "--apply-defaults") {
+            options.applyDefaults = true;
+        } else if (option == "--watch") {
+            if (!value(text)) return false;
+            if (text.find_first_not_of("0123456789") != std::string::npos || text.size() > 6) {
+                error = "--watch takes whole seconds, got '" + text + "'";
+                return false;
+            }
+            options.watchSeconds = std::stoi(text);
+        } else if (option == "--ringtone") {
+            if (!value(options.ringtonePath)) return false;
         } else {
             error = "unknown option '" + option + "'";
             return false;
@@ -64,6 +81,12 @@ std::string hostUsage(const std::string& programName) {
            "                      preferred-device file between runs\n"
            "  --set KEY=VALUE     a host configuration value, e.g. --set HeadsetPreference=PreferOld;\n"
            "                      kept in the configuration directory\n"
+           "  --backend NAME      simulated (default) or pulse: the real sound server named by\n"
+           "                      PULSE_SERVER (else the user's), with cameras from sysfs\n"
+           "  --watch SECONDS     with pulse: how long to print plug and unplug (default 10)\n"
+           "  --apply-defaults    with pulse: the device in use of speakers and microphones\n"
+           "                      becomes the server's default sink and source\n"
+           "  --ringtone FILE     play this wave file on the current ringer while watching\n"
            "  --log-level N       2 errors, 3 warnings, 4 info, 5 debug, 6 trace (default 3, or\n"
            "                      OLVAR_LOG_LEVEL)\n"
            "  --help              this text\n";

@@ -7,6 +7,7 @@
 #include "OlvarUnified/ConfigStore.h"
 #include "OlvarUnified/StandInHost.h"
 #include "OlvarUnified/UnifiedFactory.h"
+#include "SoundServerHost.h"
 #include "velk/SimulatedBackend.h"
 #include "velk/VelkWrapper.h"
 
@@ -65,28 +66,42 @@ bool HostPlatform::setUp(const HostOptions& options, const olvar::velk::Scenario
     for (const auto& [key, value] : options.configValues)
         store->set(MirelCoreUtils::toWideString(key), MirelCoreUtils::toWideString(value));
 
-    m_backend = std::make_shared<olvar::velk::SimulatedBackend>();
-    if (!m_backend->load(scenario)) {
-        error = "the scenario's devices could not all be set up";
-        m_backend.reset();
-        return false;
+    if (options.backend == "pulse") {
+        m_deviceBackend = makeSoundServerBackend(error);
+        if (!m_deviceBackend) return false;
+    } else {
+        m_backend = std::make_shared<olvar::velk::SimulatedBackend>();
+        if (!m_backend->load(scenario)) {
+            error = "the scenario's devices could not all be set up";
+            m_backend.reset();
+            return false;
+        }
+        m_deviceBackend = m_backend;
     }
-    VelkWrapper::Instance()->setBackend(m_backend);
+    VelkWrapper::Instance()->setBackend(m_deviceBackend);
 
     m_factory = std::make_shared<UnifiedFactory>();
     m_host = std::make_unique<StandInHost>(m_factory, store);
+    if (options.applyDefaults && m_host->telephony) {
+        std::weak_ptr<olvar::velk::DeviceBackend> backend = m_deviceBackend;
+        m_host->telephony->audio()->setDeviceInUseListener([backend](int type, const std::string& selectionId) {
+            makeServerDefault(backend.lock(), type, selectionId);
+        });
+    }
     return true;
 }
 
 void HostPlatform::tearDown() {
     using namespace OlvarUnified;
-    if (!m_factory && !m_backend) return;
+    if (!m_factory && !m_deviceBackend) return;
     if (m_backend) m_backend->stopTimeline();
+    if (m_host && m_host->telephony) m_host->telephony->audio()->setDeviceInUseListener(nullptr);
     if (m_host) m_host->unregister();
     VelkWrapper::Instance()->setBackend(nullptr);
     ConfigStore::instance()->saveToFile(m_configFile);
     m_factory.reset();
     m_backend.reset();
+    m_deviceBackend.reset();
     m_host.reset();
 }
 

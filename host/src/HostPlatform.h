@@ -16,6 +16,7 @@ namespace OlvarUnified {
 class StandInHost;
 }
 namespace olvar::velk {
+class DeviceBackend;
 class SimulatedBackend;
 }
 
@@ -34,13 +35,15 @@ public:
     HostPlatform& operator=(const HostPlatform&) = delete;
 
     // Points the configuration directory at options.configDirectory, loads the kept
-    // configuration values and applies options.configValues on top, installs a simulated
-    // device manager with the scenario's devices and registers the host's services.
+    // configuration values and applies options.configValues on top, installs the device
+    // manager (simulated with the scenario's devices, or the sound server's) and registers
+    // the host's services.
     bool setUp(const HostOptions& options, const olvar::velk::Scenario& scenario, std::string& error);
     // Saves the configuration values and unregisters everything; idempotent.
     void tearDown();
 
     std::shared_ptr<OlvarUnified::UnifiedFactory> factory() const { return m_factory; }
+    // Empty on the sound server.
     std::shared_ptr<olvar::velk::SimulatedBackend> backend() const { return m_backend; }
     const std::string& configFile() const { return m_configFile; }
     // Selection id of the device the telephony side was told to use for a device type.
@@ -49,6 +52,7 @@ public:
 private:
     std::shared_ptr<OlvarUnified::UnifiedFactory> m_factory;
     std::shared_ptr<olvar::velk::SimulatedBackend> m_backend;
+    std::shared_ptr<olvar::velk::DeviceBackend> m_deviceBackend;  // the one installed
     std::unique_ptr<OlvarUnified::StandInHost> m_host;
     std::string m_configFile;
 };

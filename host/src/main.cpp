@@ -1,5 +1,5 @@
 // mediadevice-host: loads the media-device service module as the client's host does, runs it
-// on a simulated device manager and prints what the service knows.
+// on a simulated device manager or the real sound server and prints what the service knows.
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -54,7 +54,16 @@ std::string joined(const std::vector<unsigned int>& numbers) {
 }
 
 // Everything between loading the module and unloading it.
-int runModule(Host::HostPlatform& platform, const olvar::velk::Scenario& scenario) {
+void playRingtone(OlvarUnified::ServicesDispatcher& dispatcher, OlvarUnified::MediaDeviceService& service,
+                  const std::string& path) {
+    long session = -1;
+    dispatcher.enqueueBlock(std::make_shared<OlvarUnified::FunctionTask>(
+        [&] { session = service.playWaveFileOnCurrentDevice(path); }, "Host::playRingtone"));
+    if (session < 0) std::cout << "Could not play " << path << "\n";
+    else std::cout << "Playing " << path << " on the current ringer, session " << session << "\n";
+}
+
+int runModule(Host::HostPlatform& platform, const Host::HostOptions& options, const olvar::velk::Scenario& scenario) {
     auto factory = platform.factory();
     auto adapter = std::dynamic_pointer_cast<OlvarUnified::FeatureSetAdapter>(factory->getFeatureSet(kFeatureSet));
     auto service = std::dynamic_pointer_cast<OlvarUnified::MediaDeviceService>(factory->getService(kFeatureSet));
@@ -71,15 +80,23 @@ int runModule(Host::HostPlatform& platform, const olvar::velk::Scenario& scenari
     const Host::DeviceInUse inUse = [&platform](int type) { return platform.telephonyDeviceInUse(type); };
     Host::printServiceState(std::cout, dispatcher, *service, inUse);
 
-    if (!scenario.events.empty()) {
+    auto simulated = platform.backend();
+    if (!simulated || !scenario.events.empty() || !options.ringtonePath.empty()) {
         std::unique_ptr<Host::NotificationPrinter> printer;
         dispatcher.enqueueBlock(std::make_shared<OlvarUnified::FunctionTask>(
             [&] { printer = std::make_unique<Host::NotificationPrinter>(std::cout, service); }, "Host::watch"));
-        std::cout << "\nPlaying " << scenario.events.size() << " device events over "
-                  << Host::timelineLength(scenario).count() << " ms\n";
-        platform.backend()->startTimeline(scenario);
-        // A program, not a test: waiting for the timeline is the point of the run.
-        std::this_thread::sleep_for(Host::timelineLength(scenario) + std::chrono::milliseconds(200));
+        if (!options.ringtonePath.empty()) playRingtone(dispatcher, *service, options.ringtonePath);
+        std::chrono::milliseconds watchFor = std::chrono::seconds(options.watchSeconds);
+        if (simulated) {
+            watchFor = Host::timelineLength(scenario) + std::chrono::milliseconds(200);
+            std::cout << "\nPlaying " << scenario.events.size() << " device events over "
+                      << Host::timelineLength(scenario).count() << " ms\n";
+            simulated->startTimeline(scenario);
+        } else {
+            std::cout << "\nWatching the sound server's devices for " << options.watchSeconds << " s\n";
+        }
+        // A program, not a test: waiting for the devices to change is the point of the run.
+        std::this_thread::sleep_for(watchFor);
         waitForQueues();
         dispatcher.enqueueBlock(
             std::make_shared<OlvarUnified::FunctionTask>([&] { printer.reset(); }, "Host::unwatch"));
@@ -119,7 +136,7 @@ int main(int argc, char** argv) {
     std::cout << "Loaded " << modulePath << "\n";
     module.entry()(platform.factory());
 
-    const int result = runModule(platform, scenario);
+    const int result = runModule(platform, options, scenario);
     // The module's objects go before the module itself.
     platform.tearDown();
     waitForQueues();

@@ -15,23 +15,34 @@ bool validType(int type) { return type >= 0 && type < 4; }
 
 bool AudioControlStandIn::setCurrentSpeaker(const std::string& selectionId) {
     m_calls.record("setCurrentSpeaker " + selectionId);
-    std::lock_guard<std::mutex> lock(m_mutex);
-    if (m_accepts) m_current[0] = selectionId;
-    return m_accepts;
+    return setCurrent(0, selectionId);
 }
 
 bool AudioControlStandIn::setCurrentRinger(const std::string& selectionId) {
     m_calls.record("setCurrentRinger " + selectionId);
-    std::lock_guard<std::mutex> lock(m_mutex);
-    if (m_accepts) m_current[1] = selectionId;
-    return m_accepts;
+    return setCurrent(1, selectionId);
 }
 
 bool AudioControlStandIn::setCurrentMicrophone(const std::string& selectionId) {
     m_calls.record("setCurrentMicrophone " + selectionId);
+    return setCurrent(2, selectionId);
+}
+
+bool AudioControlStandIn::setCurrent(int mediaDeviceType, const std::string& selectionId) {
+    DeviceInUseListener listener;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (!m_accepts) return false;
+        m_current[mediaDeviceType] = selectionId;
+        listener = m_listener;
+    }
+    if (listener) listener(mediaDeviceType, selectionId);
+    return true;
+}
+
+void AudioControlStandIn::setDeviceInUseListener(DeviceInUseListener listener) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (m_accepts) m_current[2] = selectionId;
-    return m_accepts;
+    m_listener = std::move(listener);
 }
 
 std::string AudioControlStandIn::getCurrentDevice(int mediaDeviceType) {

@@ -2,6 +2,7 @@
 // and record what they were asked.
 #pragma once
 
+#include <functional>
 #include <mutex>
 
 #include "OlvarUnified/Telephony.h"
@@ -20,10 +21,18 @@ public:
     void setAccepts(bool accepts);  // result of the set-current calls
     olvar::CallRecorder& calls() { return m_calls; }
 
+    // Told the device type and selection id of every accepted set-current call, on the
+    // caller's thread and outside the stand-in's lock.
+    using DeviceInUseListener = std::function<void(int mediaDeviceType, const std::string& selectionId)>;
+    void setDeviceInUseListener(DeviceInUseListener listener);
+
 private:
+    bool setCurrent(int mediaDeviceType, const std::string& selectionId);
+
     std::mutex m_mutex;
     bool m_accepts = true;
     std::string m_current[4];
+    DeviceInUseListener m_listener;
     olvar::CallRecorder m_calls;
 };
 
