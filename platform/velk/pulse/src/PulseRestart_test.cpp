@@ -3,29 +3,12 @@
 
 #include "PulseTestSupport.h"
 #include "olvar/LogCapture.h"
-#include "olvar/TemporaryDirectory.h"
 #include "velk/PulseBackend.h"
 
 namespace olvar::velk {
 namespace {
 
-using testing::runCommand;
-
-class PrivateDaemon {
-public:
-    bool start() {
-        const auto result = runCommand(script() + " start " + m_dir.path() + "daemon");
-        if (result.status != 0) ADD_FAILURE() << result.output;
-        return result.status == 0;
-    }
-    void stop() { runCommand(script() + " stop " + m_dir.path() + "daemon"); }
-    std::string server() const { return "unix:" + m_dir.path() + "daemon/runtime/native"; }
-    ~PrivateDaemon() { stop(); }
-
-private:
-    static std::string script() { return std::string(MDS_SOURCE_DIR) + "/scripts/pulse-daemon.sh"; }
-    TemporaryDirectory m_dir{"mds-pulse"};
-};
+using testing::PrivateDaemon;
 
 TEST(PulseBackendRestart, DaemonDyingIsLoggedOnceAndItsDevicesComeBackWithIt) {
     MDS_REQUIRE_PULSE_SERVER();  // the daemon script needs what the shared daemon needs

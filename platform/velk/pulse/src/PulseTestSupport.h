@@ -13,8 +13,10 @@
 #include <cstdlib>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "olvar/TemporaryDirectory.h"
 #include "velk/DeviceManager.h"
 
 namespace olvar::velk::testing {
@@ -37,8 +39,10 @@ inline CommandResult runCommand(const std::string& command) {
     return result;
 }
 
-// pactl against the test server (PULSE_SERVER comes from the environment).
-inline CommandResult pactl(const std::string& arguments) { return runCommand("pactl " + arguments); }
+// pactl against a server, by default the tests' (PULSE_SERVER from the environment).
+inline CommandResult pactl(const std::string& arguments, const std::string& server = {}) {
+    return runCommand((server.empty() ? "" : "PULSE_SERVER=" + server + " ") + "pactl " + arguments);
+}
 
 // The tests' own server: PULSE_SERVER, set by scripts/pulse-daemon.sh (and .ci/run). A
 // user's desktop server is never used, so tests do not plug devices into a real session.
@@ -68,8 +72,8 @@ inline std::string uniqueName(const std::string& prefix) {
 // A module loaded for one test; unloaded when it goes, unless unloaded before.
 class LoadedModule {
 public:
-    explicit LoadedModule(const std::string& arguments) {
-        const CommandResult result = pactl("load-module " + arguments);
+    explicit LoadedModule(const std::string& arguments, std::string server = {}) : m_server(std::move(server)) {
+        const CommandResult result = pactl("load-module " + arguments, m_server);
         if (result.status == 0) m_index = result.output;
         else ADD_FAILURE() << "pactl load-module " << arguments << ": " << result.output;
     }
@@ -80,11 +84,12 @@ public:
     bool loaded() const { return !m_index.empty(); }
     void unload() {
         if (m_index.empty()) return;
-        pactl("unload-module " + m_index);
+        pactl("unload-module " + m_index, m_server);
         m_index.clear();
     }
 
 private:
+    const std::string m_server;
     std::string m_index;
 };
 
@@ -102,6 +107,24 @@ inline std::string nullSourceArguments(const std::string& name, const std::strin
     return "module-remap-source master=ci_mic source_name=" + name + " \"source_properties='device.description=" +
            name + "-desc " + extra + "'\"";
 }
+
+// A daemon of one test's own, started with the project's script (MDS_SOURCE_DIR is the
+// source tree), for tests that kill the server or need devices nobody else plugs.
+class PrivateDaemon {
+public:
+    bool start() {
+        const auto result = runCommand(script() + " start " + m_dir.path() + "daemon");
+        if (result.status != 0) ADD_FAILURE() << result.output;
+        return result.status == 0;
+    }
+    void stop() { runCommand(script() + " stop " + m_dir.path() + "daemon"); }
+    std::string server() const { return "unix:" + m_dir.path() + "daemon/runtime/native"; }
+    ~PrivateDaemon() { stop(); }
+
+private:
+    static std::string script() { return std::string(MDS_SOURCE_DIR) + "/scripts/pulse-daemon.sh"; }
+    olvar::TemporaryDirectory m_dir{"mds-pulse"};
+};
 
 // Lines such as "added <selection id>", waited for with a timeout.
 class EventLog {

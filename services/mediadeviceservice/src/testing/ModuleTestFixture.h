@@ -33,6 +33,8 @@ struct ModuleOptions {
     bool withDeviceManager = true;
     bool withTelephony = true;
     olvar::velk::SimulatedBackendOptions backend{olvar::velk::Pacing::AsFastAsPossible};
+    // Installed instead of the simulated device manager when set (a real backend).
+    std::shared_ptr<olvar::velk::DeviceBackend> otherBackend;
 };
 
 class ModuleTestFixture : public ::testing::Test {
@@ -52,11 +54,12 @@ protected:
         store->clear();
         for (const auto& [key, value] : options.config) store->set(key, value);
 
-        if (options.withDeviceManager) {
+        if (options.withDeviceManager && !options.otherBackend) {
             backend = std::make_shared<olvar::velk::SimulatedBackend>(options.backend);
             ASSERT_TRUE(backend->load(options.scenario));
         }
-        VelkWrapper::Instance()->setBackend(backend);
+        if (options.otherBackend) VelkWrapper::Instance()->setBackend(options.otherBackend);
+        else VelkWrapper::Instance()->setBackend(backend);
 
         factory = std::make_shared<UnifiedFactory>();
         m_host = std::make_unique<StandInHost>(

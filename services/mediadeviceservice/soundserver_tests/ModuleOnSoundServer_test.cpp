@@ -1,0 +1,175 @@
+// The module on a real sound server: devices plugged while it runs, the device in use made
+// the server's default, volumes, and a server that dies and comes back.
+#include <algorithm>
+
+#include "PulseTestSupport.h"
+#include "featuresets/adapters/mediaDevice/MediaDeviceAdapterTestSupport.h"
+#include "velk/PulseBackend.h"
+
+using namespace OlvarUnified;
+using namespace OlvarUnified::Testing;
+using olvar::velk::DEVICE_KIND_PLAYBACK;
+using olvar::velk::DEVICE_KIND_RECORDING;
+namespace server = olvar::velk::testing;
+
+namespace {
+
+constexpr auto kSpeaker = MediaDeviceTypeEnum::SPEAKER;
+// A type-1 headset of the accessory tables.
+const std::string kHeadsetIds = "device.vendor.id=0b0e device.product.id=0300";
+const std::wstring kHeadsetHardwareId = L"USB\\VID_0B0E&PID_0300";
+
+bool contains(const std::vector<std::string>& ids, const std::string& id) {
+    return std::find(ids.begin(), ids.end(), id) != ids.end();
+}
+
+class ModuleOnSoundServerTest : public AdapterModuleTest {
+protected:
+    void SetUp() override {
+        MDS_REQUIRE_PULSE_SERVER();
+        ASSERT_TRUE(daemon.start());
+        olvar::velk::PulseBackendOptions options;
+        options.server = daemon.server();
+        options.reconnectInterval = std::chrono::milliseconds(50);
+        options.videoClassRoot.clear();
+        pulse = std::make_shared<olvar::velk::PulseBackend>(options);
+        ASSERT_TRUE(pulse->waitUntilConnected(server::kTimeout));
+        moduleOptions.otherBackend = pulse;
+    }
+
+    void TearDown() override {
+        if (!pulse) return;
+        pulse->manager()->getDeviceMonitor()->removeObserver(&events);
+        if (telephony) telephony->audio()->setDeviceInUseListener(nullptr);
+        tearDownModule();
+        pulse.reset();
+        AdapterModuleTest::TearDown();
+    }
+
+    // Starts the module; the test's observer comes after the module's, so once it has
+    // heard of an event, the module has too and draining the queues finishes the handling.
+    // With serverDefaults, the telephony side makes every speaker it is told to use the
+    // server's default sink, as the host's --apply-defaults does.
+    void startModule(bool serverDefaults = false) {
+        setUpHost(moduleOptions);
+        if (serverDefaults) {
+            std::weak_ptr<olvar::velk::PulseBackend> backend = pulse;
+            telephony->audio()->setDeviceInUseListener([backend](int type, const std::string& selectionId) {
+                auto live = backend.lock();
+                if (live && type == kSpeaker) live->makeDefault(DEVICE_KIND_PLAYBACK, selectionId);
+            });
+        }
+        inject();
+        start();
+        pulse->manager()->getDeviceMonitor()->addObserver(&events);
+    }
+    void restartModule() {
+        pulse->manager()->getDeviceMonitor()->removeObserver(&events);
+        restartModuleKeepingStore(moduleOptions);
+        pulse->manager()->getDeviceMonitor()->addObserver(&events);
+    }
+    void settle(const std::string& event) {
+        ASSERT_TRUE(events.log.waitFor(event)) << event;
+        drain();
+    }
+    std::string pactl(const std::string& arguments) { return server::pactl(arguments, daemon.server()).output; }
+    std::unique_ptr<server::LoadedModule> plugHeadsetSpeaker(const std::string& name) {
+        return std::make_unique<server::LoadedModule>(server::nullSinkArguments(name, kHeadsetIds), daemon.server());
+    }
+
+    server::PrivateDaemon daemon;
+    std::shared_ptr<olvar::velk::PulseBackend> pulse;
+    ModuleOptions moduleOptions;
+    server::DeviceEvents events;
+};
+
+TEST_F(ModuleOnSoundServerTest, PluggedSinkReachesTheServiceAndIsRankedFirstByDefault) {
+    startModule();
+    EXPECT_TRUE(contains(availableIds(kSpeaker), "ci_speakers"));
+    EXPECT_TRUE(contains(preferredIds(kSpeaker), "ci_speakers"));
+    auto added = countServiceFires(&MediaDeviceServiceNotifiers::getDeviceAddedNotifier);
+
+    auto headset = plugHeadsetSpeaker("headset");
+    settle("added headset");
+    EXPECT_EQ(*added, 1);
+    EXPECT_TRUE(contains(availableIds(kSpeaker), "headset"));
+    const std::wstring hardwareId = read([&] {
+        std::wstring found;
+        const DeviceList available = service->getAvailableDeviceList(kSpeaker);
+        for (const auto& device : *available)
+            if (device && device->getSelectionId() == L"headset") found = device->getHardwareId();
+        return found;
+    });
+    EXPECT_EQ(hardwareId, kHeadsetHardwareId) << "the sink's USB ids make its hardware id";
+
+    // "HeadsetPreference" is "PreferNewDevice" unless set: the newcomer heads the list.
+    restartModule();
+    ASSERT_FALSE(preferredIds(kSpeaker).empty());
+    EXPECT_EQ(preferredIds(kSpeaker).front(), "headset");
+}
+
+TEST_F(ModuleOnSoundServerTest, PreferredListSurvivesARestartWhileItsHeadsetIsUnplugged) {
+    auto headset = plugHeadsetSpeaker("headset");
+    startModule();
+    const auto before = preferredIds(kSpeaker);
+    ASSERT_TRUE(contains(before, "headset"));
+    ASSERT_TRUE(read([&] { return service->persistPreferredPreferredDeviceList(); }));
+
+    headset->unload();
+    settle("removed headset");
+    EXPECT_FALSE(contains(availableIds(kSpeaker), "headset"));
+    restartModule();
+    EXPECT_EQ(preferredIds(kSpeaker), before) << "the unplugged headset keeps its place";
+    EXPECT_FALSE(contains(availableIds(kSpeaker), "headset"));
+}
+
+TEST_F(ModuleOnSoundServerTest, DeviceInUseBecomesTheServerDefaultSink) {
+    auto headset = plugHeadsetSpeaker("headset");
+    startModule(true);
+    const std::string inUse = telephony->audio()->getCurrentDevice(kSpeaker);
+    ASSERT_FALSE(inUse.empty()) << "start puts the first plugged-in preferred speaker into use";
+    EXPECT_EQ(pactl("get-default-sink"), inUse);
+
+    // The user picks one speaker, then the other.
+    for (const std::string chosen : {"ci_speakers", "headset"}) {
+        auto device = preferredDevice(kSpeaker, chosen);
+        ASSERT_TRUE(device) << chosen;
+        onDispatcher([&] { service->setCurrentMediaDevice(kSpeaker, device); });
+        drain();
+        EXPECT_EQ(telephony->audio()->getCurrentDevice(kSpeaker), chosen);
+        EXPECT_EQ(pactl("get-default-sink"), chosen);
+    }
+}
+
+TEST_F(ModuleOnSoundServerTest, VolumeSetThroughTheServiceIsWhatPactlReads) {
+    auto headset = plugHeadsetSpeaker("headset");
+    startModule();
+    auto device = preferredDevice(kSpeaker, "headset");
+    ASSERT_TRUE(device);
+    onDispatcher([&] { service->setDeviceVolume(kSpeaker, device, 42); });
+    drain();
+    EXPECT_NE(pactl("get-sink-volume headset").find("42%"), std::string::npos) << pactl("get-sink-volume headset");
+}
+
+TEST_F(ModuleOnSoundServerTest, ServerDyingLeavesNoDevicesAndItsReturnKeepsThePreferredLists) {
+    startModule();
+    const auto preferred = preferredIds(kSpeaker);
+    ASSERT_TRUE(contains(preferred, "ci_speakers"));
+    auto removed = countServiceFires(&MediaDeviceServiceNotifiers::getDeviceRemovedNotifier);
+
+    daemon.stop();
+    settle("removed ci_speakers");
+    settle("removed ci_mic");
+    EXPECT_TRUE(availableIds(kSpeaker).empty());
+    EXPECT_TRUE(availableIds(MediaDeviceTypeEnum::MICROPHONE).empty());
+    EXPECT_EQ(*removed, 2);
+    EXPECT_EQ(preferredIds(kSpeaker), preferred);
+
+    ASSERT_TRUE(daemon.start());
+    settle("added ci_speakers");
+    settle("added ci_mic");
+    EXPECT_TRUE(contains(availableIds(kSpeaker), "ci_speakers"));
+    EXPECT_EQ(preferredIds(kSpeaker), preferred);
+}
+
+}  // namespace
