@@ -52,7 +52,7 @@ void SoundPlayback::startOnOneRinger(const std::string& file) {
         device = MirelCoreUtils::toString(ringer->getSelectionId());
         session = m_service->playWaveFileOnCurrentDevice(file);
     } else if (auto ringers = m_service->getAvailableRingerDevices(); ringers && !ringers->empty()) {
-        device = MirelCoreUtils::toString(ringers->front()->getSelectionId()) + " (no current ringer: the first one)";
+        device = MirelCoreUtils::toString(ringers->front()->getSelectionId()) + " (first ringer; none is current)";
         session = m_service->playWaveFile(file, MirelCoreUtils::toString(ringers->front()->getSelectionId()));
     } else {
         m_out << "No ringer to play " << file << " on\n";
