@@ -1,4 +1,4 @@
-// Built at -O3 (see CMakeLists.txt) so that the clones below are vectorised in every build type.
+// Built at -O3 (see CMakeLists.txt) so that the loops below are vectorised in every build type.
 #include "featuresets/adapters/mediaDevice/VolumeScaling.h"
 
 #include <cstring>
@@ -7,11 +7,33 @@ namespace OlvarUnified {
 
 namespace {
 
-// One clone per instruction set; the loader picks the best the CPU supports.
-__attribute__((target_clones("avx2", "sse4.1", "default"))) void scaleAligned(std::int16_t* samples,
-                                                                              std::size_t count,
-                                                                              std::int32_t volume) {
+__attribute__((always_inline)) inline void scaleRange(std::int16_t* samples, std::size_t count, std::int32_t volume) {
     for (std::size_t i = 0; i < count; ++i) samples[i] = scaleSample(samples[i], volume);
+}
+
+// One copy of the loop per instruction set, chosen once from what the CPU supports. A plain
+// function pointer rather than an ifunc: resolvers run before the sanitizers' runtimes start.
+__attribute__((target("avx2"))) void scaleAvx2(std::int16_t* s, std::size_t n, std::int32_t v) { scaleRange(s, n, v); }
+__attribute__((target("sse4.1"))) void scaleSse41(std::int16_t* s, std::size_t n, std::int32_t v) {
+    scaleRange(s, n, v);
+}
+void scaleDefault(std::int16_t* s, std::size_t n, std::int32_t v) { scaleRange(s, n, v); }
+
+struct ScalingChoice {
+    void (*scale)(std::int16_t*, std::size_t, std::int32_t);
+    const char* instructionSet;
+};
+
+ScalingChoice choose() {
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("avx2")) return {&scaleAvx2, "avx2"};
+    if (__builtin_cpu_supports("sse4.1")) return {&scaleSse41, "sse4.1"};
+    return {&scaleDefault, "default"};
+}
+
+const ScalingChoice& chosen() {
+    static const ScalingChoice choice = choose();
+    return choice;
 }
 
 void scaleUnaligned(unsigned char* bytes, std::size_t count, std::int32_t volume) {
@@ -27,18 +49,12 @@ void scaleUnaligned(unsigned char* bytes, std::size_t count, std::int32_t volume
 
 void scalePcm16(void* samples, std::size_t count, std::int32_t volume) {
     if (reinterpret_cast<std::uintptr_t>(samples) % alignof(std::int16_t) == 0) {
-        scaleAligned(static_cast<std::int16_t*>(samples), count, volume);
+        chosen().scale(static_cast<std::int16_t*>(samples), count, volume);
     } else {
         scaleUnaligned(static_cast<unsigned char*>(samples), count, volume);
     }
 }
 
-const char* volumeScalingInstructionSet() {
-    // The same order of preference as the clones' resolver.
-    __builtin_cpu_init();
-    if (__builtin_cpu_supports("avx2")) return "avx2";
-    if (__builtin_cpu_supports("sse4.1")) return "sse4.1";
-    return "default";
-}
+const char* volumeScalingInstructionSet() { return chosen().instructionSet; }
 
 }  // namespace OlvarUnified
