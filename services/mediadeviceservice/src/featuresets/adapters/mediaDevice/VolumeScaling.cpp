@@ -7,8 +7,14 @@ namespace OlvarUnified {
 
 namespace {
 
+// The integer rule in single precision, which vectorises into a few cheap instructions: the
+// product sample * volume (at most 2^22) is exact in a float, and multiplying by 0.01f lands
+// on the right side of every integer, so truncating gives the integer quotient. The tests
+// check this against scaleSample for every sample and volume.
 __attribute__((always_inline)) inline void scaleRange(std::int16_t* samples, std::size_t count, std::int32_t volume) {
-    for (std::size_t i = 0; i < count; ++i) samples[i] = scaleSample(samples[i], volume);
+    const float factor = static_cast<float>(volume);
+    for (std::size_t i = 0; i < count; ++i)
+        samples[i] = static_cast<std::int16_t>(static_cast<std::int32_t>(static_cast<float>(samples[i]) * factor * 0.01f));
 }
 
 // One copy of the loop per instruction set, chosen once from what the CPU supports. A plain
