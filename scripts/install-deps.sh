@@ -3,10 +3,11 @@
 # Safe to run again: packages already present are left alone.
 set -eu
 
-# libpulse-dev builds the sound-server backend; pulseaudio and pulseaudio-utils (pactl)
-# run the private daemon its tests use.
-packages="cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libboost-dev pkg-config
-  libpulse-dev pulseaudio pulseaudio-utils"
+# sox and libsndfile1-dev make and read the test ringtones; libpulse-dev builds the
+# sound-server backend; pulseaudio and pulseaudio-utils (pactl) run the private daemon its
+# tests use.
+packages="cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libboost-dev sox libsndfile1-dev
+  pkg-config libpulse-dev pulseaudio pulseaudio-utils"
 
 missing=""
 for package in $packages; do

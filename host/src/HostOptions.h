@@ -13,10 +13,11 @@ struct HostOptions {
     std::string configDirectory = "host-config";
     std::vector<std::pair<std::string, std::string>> configValues;  // --set KEY=VALUE
     int logLevel = 0;           // 0: keep OLVAR_LOG_LEVEL or the library default
+    std::string playFile;       // --play: a wave file played during the scenario
+    bool allRingers = false;    // --all-ringers: play it on every ringer
     std::string backend = "simulated";  // or "pulse": the real sound server
     bool applyDefaults = false;         // the server's defaults follow the device in use
     int watchSeconds = 10;              // how long to print plug and unplug on the sound server
-    std::string ringtonePath;           // a wave file to play on the current ringer
     bool help = false;
 };
 

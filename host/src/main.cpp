@@ -9,6 +9,7 @@
 #include "HostPlatform.h"
 #include "ModuleLoader.h"
 #include "ServiceReport.h"
+#include "SoundPlayback.h"
 #include "OlvarUnified/FeatureSet.h"
 #include "OlvarUnified/Task.h"
 #include "OlvarUnified/Testing.h"
@@ -54,16 +55,7 @@ std::string joined(const std::vector<unsigned int>& numbers) {
 }
 
 // Everything between loading the module and unloading it.
-void playRingtone(OlvarUnified::ServicesDispatcher& dispatcher, OlvarUnified::MediaDeviceService& service,
-                  const std::string& path) {
-    long session = -1;
-    dispatcher.enqueueBlock(std::make_shared<OlvarUnified::FunctionTask>(
-        [&] { session = service.playWaveFileOnCurrentDevice(path); }, "Host::playRingtone"));
-    if (session < 0) std::cout << "Could not play " << path << "\n";
-    else std::cout << "Playing " << path << " on the current ringer, session " << session << "\n";
-}
-
-int runModule(Host::HostPlatform& platform, const Host::HostOptions& options, const olvar::velk::Scenario& scenario) {
+int runModule(Host::HostPlatform& platform, const olvar::velk::Scenario& scenario, const Host::HostOptions& options) {
     auto factory = platform.factory();
     auto adapter = std::dynamic_pointer_cast<OlvarUnified::FeatureSetAdapter>(factory->getFeatureSet(kFeatureSet));
     auto service = std::dynamic_pointer_cast<OlvarUnified::MediaDeviceService>(factory->getService(kFeatureSet));
@@ -80,12 +72,18 @@ int runModule(Host::HostPlatform& platform, const Host::HostOptions& options, co
     const Host::DeviceInUse inUse = [&platform](int type) { return platform.telephonyDeviceInUse(type); };
     Host::printServiceState(std::cout, dispatcher, *service, inUse);
 
+    std::unique_ptr<Host::SoundPlayback> sound;
+    if (!options.playFile.empty()) {
+        std::cout << "\n";
+        sound = std::make_unique<Host::SoundPlayback>(std::cout, dispatcher, service);
+        sound->start(options.playFile, options.allRingers);
+    }
+
     auto simulated = platform.backend();
-    if (!simulated || !scenario.events.empty() || !options.ringtonePath.empty()) {
+    if (!simulated || !scenario.events.empty()) {
         std::unique_ptr<Host::NotificationPrinter> printer;
         dispatcher.enqueueBlock(std::make_shared<OlvarUnified::FunctionTask>(
             [&] { printer = std::make_unique<Host::NotificationPrinter>(std::cout, service); }, "Host::watch"));
-        if (!options.ringtonePath.empty()) playRingtone(dispatcher, *service, options.ringtonePath);
         std::chrono::milliseconds watchFor = std::chrono::seconds(options.watchSeconds);
         if (simulated) {
             watchFor = Host::timelineLength(scenario) + std::chrono::milliseconds(200);
@@ -103,6 +101,10 @@ int runModule(Host::HostPlatform& platform, const Host::HostOptions& options, co
         std::cout << "\n";
         Host::printServiceState(std::cout, dispatcher, *service, inUse);
     }
+
+    if (sound && !sound->waitUntilFinished(std::chrono::seconds(60)))
+        std::cout << "The sound did not end within a minute; stopped it\n";
+    sound.reset();
 
     adapter->StopFeatureSet(kFeatureSet, events);
     adapter->Destroy();
@@ -136,7 +138,7 @@ int main(int argc, char** argv) {
     std::cout << "Loaded " << modulePath << "\n";
     module.entry()(platform.factory());
 
-    const int result = runModule(platform, options, scenario);
+    const int result = runModule(platform, scenario, options);
     // The module's objects go before the module itself.
     platform.tearDown();
     waitForQueues();
