@@ -2,8 +2,10 @@
 // the server's default, volumes, and a server that dies and comes back.
 #include <algorithm>
 
+#include "PulseMonitorRecorder.h"
 #include "PulseTestSupport.h"
 #include "featuresets/adapters/mediaDevice/MediaDeviceAdapterTestSupport.h"
+#include "featuresets/adapters/mediaDevice/WaveTestFiles.h"
 #include "velk/PulseBackend.h"
 
 using namespace OlvarUnified;
@@ -170,6 +172,33 @@ TEST_F(ModuleOnSoundServerTest, ServerDyingLeavesNoDevicesAndItsReturnKeepsThePr
     settle("added ci_mic");
     EXPECT_TRUE(contains(availableIds(kSpeaker), "ci_speakers"));
     EXPECT_EQ(preferredIds(kSpeaker), preferred);
+}
+
+TEST_F(ModuleOnSoundServerTest, RingtoneThroughTheServiceReachesTheSinkSampleForSample) {
+    server::LoadedModule sink(server::nullSinkArguments("ringer") + " rate=48000 channels=2 format=s16le",
+                              daemon.server());
+    startModule();
+    // Never-zero samples after leading silence, which absorbs the sink's rendering ahead.
+    std::vector<std::int16_t> ramp;
+    for (int i = 0; i < 48000 / 4; ++i) {
+        ramp.push_back(static_cast<std::int16_t>(1 + i % 20000));
+        ramp.push_back(static_cast<std::int16_t>(-1 - i % 20000));
+    }
+    std::vector<std::int16_t> samples(48000 / 5 * 2, 0);
+    samples.insert(samples.end(), ramp.begin(), ramp.end());
+    olvar::TemporaryDirectory folder("mds-ring");
+    const std::string file = folder.file("ring.wav");
+    std::ofstream(file, std::ios::binary) << pcmWave(samplesOf(samples));
+
+    server::MonitorRecorder recorder(daemon.server(), "ringer", ramp.size());
+    const long session = read([&] { return service->playWaveFile(file, "ringer", 100); });
+    ASSERT_GE(session, 0);
+    const std::vector<std::int16_t> recorded = recorder.finish();
+    ASSERT_EQ(recorded.size(), ramp.size());
+    const auto mismatch = std::mismatch(recorded.begin(), recorded.end(), ramp.begin());
+    EXPECT_TRUE(mismatch.first == recorded.end())
+        << "sample " << (mismatch.first - recorded.begin()) << " was played as " << *mismatch.second
+        << " and recorded as " << *mismatch.first;
 }
 
 }  // namespace

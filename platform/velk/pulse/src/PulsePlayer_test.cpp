@@ -15,12 +15,14 @@
 #include <vector>
 
 #include "PulseBackendFixture.h"
+#include "PulseMonitorRecorder.h"
 #include "velk/PcmFormat.h"
 
 namespace olvar::velk {
 namespace {
 
 using testing::LoadedModule;
+using testing::MonitorRecorder;
 using testing::nullSinkArguments;
 using testing::uniqueName;
 using PlayerTest = testing::PulseBackendTest;
@@ -64,63 +66,6 @@ public:
     testing::EventLog reads;
 };
 
-// Records a sink's monitor with the blocking client API until it has seen `wanted`
-// samples after the first non-zero one, or until stopped.
-class MonitorRecorder {
-public:
-    MonitorRecorder(const std::string& sink, std::size_t wanted) : m_wanted(wanted) {
-        const pa_sample_spec spec{PA_SAMPLE_S16LE, 48000, 2};
-        pa_buffer_attr attr{};
-        attr.maxlength = static_cast<uint32_t>(-1);
-        attr.fragsize = static_cast<uint32_t>(pa_usec_to_bytes(10 * PA_USEC_PER_MSEC, &spec));
-        int error = 0;
-        m_simple = pa_simple_new(testing::testServer().c_str(), "test recorder", PA_STREAM_RECORD,
-                                 (sink + ".monitor").c_str(), "monitor", &spec, nullptr, &attr, &error);
-        if (m_simple == nullptr) ADD_FAILURE() << "cannot record " << sink << ": " << pa_strerror(error);
-        else m_thread = std::thread([this] { record(); });
-    }
-    ~MonitorRecorder() {
-        m_stop = true;
-        if (m_thread.joinable()) m_thread.join();
-        if (m_simple) pa_simple_free(m_simple);
-    }
-    // The samples from the first non-zero one on, once all wanted have arrived or the
-    // timeout has passed.
-    std::vector<int16_t> finish() {
-        {
-            std::unique_lock<std::mutex> lock(m_mutex);
-            m_full.wait_for(lock, testing::kTimeout, [&] { return m_done; });
-        }
-        m_stop = true;
-        if (m_thread.joinable()) m_thread.join();
-        return m_signal;
-    }
-
-private:
-    void record() {
-        std::vector<int16_t> block(960);
-        while (!m_stop && m_signal.size() < m_wanted) {
-            if (pa_simple_read(m_simple, block.data(), block.size() * sizeof(int16_t), nullptr) < 0) break;
-            for (int16_t sample : block) {
-                if (m_signal.empty() && sample == 0) continue;
-                if (m_signal.size() < m_wanted) m_signal.push_back(sample);
-            }
-        }
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_done = true;
-        m_full.notify_all();
-    }
-
-    const std::size_t m_wanted;
-    pa_simple* m_simple = nullptr;
-    std::atomic<bool> m_stop{false};
-    std::mutex m_mutex;
-    std::condition_variable m_full;
-    bool m_done = false;
-    std::vector<int16_t> m_signal;  // the recording thread's until it is done
-    std::thread m_thread;
-};
-
 std::vector<char> bytesOf(const std::vector<int16_t>& samples) {
     const auto* first = reinterpret_cast<const char*>(samples.data());
     return std::vector<char>(first, first + samples.size() * sizeof(int16_t));
@@ -131,7 +76,7 @@ TEST_F(PlayerTest, PlayedSamplesArriveOnTheSinkUnchangedAndTheEndIsReportedOnce)
     LoadedModule module(nullSinkArguments(sink, "") + " rate=48000 channels=2 format=s16le");
     ASSERT_TRUE(devices.log.waitFor("added " + sink));
     const std::vector<int16_t> samples = rampFrames(48000 / 4);
-    MonitorRecorder recorder(sink, samples.size());
+    MonitorRecorder recorder(testing::testServer(), sink, samples.size());
     // The sink renders a little ahead of time and rewrites that when a stream starts; its
     // monitor has already passed on the first version. Leading silence absorbs that.
     std::vector<int16_t> played(48000 / 5 * 2, 0);
