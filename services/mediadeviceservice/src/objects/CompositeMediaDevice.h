@@ -20,9 +20,13 @@ public:
     virtual void removeObserver(std::weak_ptr<CompositeMediaDeviceObserver> observer) = 0;
     virtual std::shared_ptr<CompositeMediaDeviceNotifiers> getCompositeMediaDeviceNotifiers() = 0;
 
-    // get<Property>() for each property, in table order.
-#define MDS_PROPERTY(Name, Type) virtual Type get##Name() = 0;
-#include "objects/CompositeMediaDeviceProperties.def"
+    // Published properties: the getter of each.
+    // BEGIN GENERATED from CompositeMediaDeviceProperties.def, in table order.
+    virtual DeviceList getMediaDevices() = 0;
+    virtual std::wstring getName() = 0;
+    virtual std::wstring getFullName() = 0;
+    virtual AccessoryDeviceTypeEnum::AccessoryDeviceType getCompositeType() = 0;
+    // END GENERATED
 
     std::string getInterfaceName() override { return "CompositeMediaDevice"; }
 

@@ -1,8 +1,14 @@
-// Stored properties of a CompositeMediaDevice. Setters only store; the owner notifies with
-// fireOn<Property>Changed(), which reaches every CompositeMediaDeviceObserver and the notifier set.
+// Stored properties of a CompositeMediaDevice.
+// GENERATED from CompositeMediaDeviceProperties.def by services/mediadeviceservice/tools/generate_objects.py.
+// Do not edit: change the table, then build the target regenerate-objects.
+//
+// Setters only store; the owner notifies with fireOn<Property>Changed(), which reaches every
+// CompositeMediaDeviceObserver and the notifier set.
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <string>
 
 #include "OlvarUnified/UnifiedBusinessObjectImpl.h"
 #include "module/Export.h"
@@ -12,7 +18,9 @@ namespace OlvarUnified {
 
 class UnifiedFactory;
 
-class MDS_EXPORT CompositeMediaDeviceBaseImpl : public UnifiedBusinessObjectImpl, public CompositeMediaDevice {
+class MDS_EXPORT CompositeMediaDeviceBaseImpl
+    : public UnifiedBusinessObjectImpl,
+      public CompositeMediaDevice {
 public:
     explicit CompositeMediaDeviceBaseImpl(std::shared_ptr<UnifiedFactory> factory);
     ~CompositeMediaDeviceBaseImpl() override;
@@ -26,20 +34,27 @@ public:
     // Builds the notifier set once and registers it as an observer of this object.
     void createNotifiers() override;
 
-    // Per property, in table order: getter, setter, fire.
-#define MDS_PROPERTY(Name, Type)          \
-    Type get##Name() override;            \
-    virtual void set##Name(Type value);   \
-    void fireOn##Name##Changed();
-#define MDS_LIST_PROPERTY(Name)                 \
-    DeviceList get##Name() override;            \
-    virtual void set##Name(DeviceList value);   \
-    void fireOn##Name##Changed(DeviceList first, DeviceList second);
-#include "objects/CompositeMediaDeviceProperties.def"
+    // Getter and setter of each property, in table order.
+    DeviceList getMediaDevices() override;
+    virtual void setMediaDevices(DeviceList value);
+    std::wstring getName() override;
+    virtual void setName(std::wstring value);
+    std::wstring getFullName() override;
+    virtual void setFullName(std::wstring value);
+    AccessoryDeviceTypeEnum::AccessoryDeviceType getCompositeType() override;
+    virtual void setCompositeType(AccessoryDeviceTypeEnum::AccessoryDeviceType value);
+
+    // Notification of each property, in table order: On<Property>Changed() on every observer.
+    void fireOnMediaDevicesChanged(DeviceList first, DeviceList second);
+    void fireOnNameChanged();
+    void fireOnFullNameChanged();
+    void fireOnCompositeTypeChanged();
 
 private:
-#define MDS_PROPERTY(Name, Type) Type m_##Name{};
-#include "objects/CompositeMediaDeviceProperties.def"
+    DeviceList m_MediaDevices{};
+    std::wstring m_Name{};
+    std::wstring m_FullName{};
+    AccessoryDeviceTypeEnum::AccessoryDeviceType m_CompositeType{};
 };
 
 }  // namespace OlvarUnified

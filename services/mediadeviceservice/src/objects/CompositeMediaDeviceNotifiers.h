@@ -1,4 +1,6 @@
-// Notifier set of a CompositeMediaDevice: one notifier per property.
+// Notifier set of a CompositeMediaDevice: one notifier per property, in table order.
+// GENERATED from CompositeMediaDeviceProperties.def by services/mediadeviceservice/tools/generate_objects.py.
+// Do not edit: change the table, then build the target regenerate-objects.
 #pragma once
 
 #include <memory>
@@ -11,10 +13,10 @@ namespace OlvarUnified {
 
 class MDS_EXPORT CompositeMediaDeviceNotifiers : public virtual UnifiedBusinessObjectNotifiers {
 public:
-    // get<Property>Notifier() for each property, in table order.
-#define MDS_PROPERTY(Name, Type) virtual std::shared_ptr<PropertyNotifier> get##Name##Notifier() = 0;
-#define MDS_LIST_PROPERTY(Name) virtual std::shared_ptr<PropertyListNotifier<MediaDevice>> get##Name##Notifier() = 0;
-#include "objects/CompositeMediaDeviceProperties.def"
+    virtual std::shared_ptr<PropertyListNotifier<MediaDevice>> getMediaDevicesNotifier() = 0;
+    virtual std::shared_ptr<PropertyNotifier> getNameNotifier() = 0;
+    virtual std::shared_ptr<PropertyNotifier> getFullNameNotifier() = 0;
+    virtual std::shared_ptr<PropertyNotifier> getCompositeTypeNotifier() = 0;
 };
 
 }  // namespace OlvarUnified

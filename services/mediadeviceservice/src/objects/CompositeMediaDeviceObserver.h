@@ -1,7 +1,8 @@
-// Observer of a CompositeMediaDevice: one change call per property.
+// Observer of a CompositeMediaDevice: one change call per property, in table order.
+// GENERATED from CompositeMediaDeviceProperties.def by services/mediadeviceservice/tools/generate_objects.py.
+// Do not edit: change the table, then build the target regenerate-objects.
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 #include "OlvarUnified/UnifiedBusinessObject.h"
@@ -14,10 +15,11 @@ class MDS_EXPORT CompositeMediaDeviceObserver : public virtual UnifiedBusinessOb
 public:
     std::string getInterfaceName() override { return "CompositeMediaDeviceObserver"; }
 
-    // On<Property>Changed() for each property, in table order.
-#define MDS_PROPERTY(Name, Type) virtual void On##Name##Changed() = 0;
-#define MDS_LIST_PROPERTY(Name) virtual void On##Name##Changed(DeviceList first, DeviceList second) = 0;
-#include "objects/CompositeMediaDeviceProperties.def"
+    // A list property's call carries the two lists of its fire.
+    virtual void OnMediaDevicesChanged(DeviceList first, DeviceList second) = 0;
+    virtual void OnNameChanged() = 0;
+    virtual void OnFullNameChanged() = 0;
+    virtual void OnCompositeTypeChanged() = 0;
 };
 
 }  // namespace OlvarUnified

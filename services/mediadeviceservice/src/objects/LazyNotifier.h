@@ -29,15 +29,6 @@ public:
         if (auto notifier = m_notifier) notifier->fireReset();
     }
 
-    // Whole-object refresh: list notifiers announce a reset, scalar ones a change.
-    void fireInfoIfCreated() {
-        if constexpr (requires(Notifier& notifier) { notifier.fireReset(); }) {
-            fireResetIfCreated();
-        } else {
-            fireIfCreated();
-        }
-    }
-
 private:
     std::shared_ptr<Notifier> m_notifier;
 };

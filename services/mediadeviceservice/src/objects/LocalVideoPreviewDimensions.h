@@ -19,9 +19,18 @@ public:
     virtual void removeObserver(std::weak_ptr<LocalVideoPreviewDimensionsObserver> observer) = 0;
     virtual std::shared_ptr<LocalVideoPreviewDimensionsNotifiers> getLocalVideoPreviewDimensionsNotifiers() = 0;
 
-    // get<Property>() for each property, in table order.
-#define MDS_PROPERTY(Name, Type) virtual Type get##Name() = 0;
-#include "objects/LocalVideoPreviewDimensionsProperties.def"
+    // Published properties: the getter of each.
+    // BEGIN GENERATED from LocalVideoPreviewDimensionsProperties.def, in table order.
+    virtual std::int32_t getWidth() = 0;
+    virtual std::int32_t getHeight() = 0;
+    virtual std::int32_t getROITop() = 0;
+    virtual std::int32_t getROILeft() = 0;
+    virtual std::int32_t getROIBottom() = 0;
+    virtual std::int32_t getROIRight() = 0;
+    virtual std::int32_t getROIHeight() = 0;
+    virtual std::int32_t getROIWidth() = 0;
+    virtual void* getWindowHandle() = 0;
+    // END GENERATED
 
     std::string getInterfaceName() override { return "LocalVideoPreviewDimensions"; }
 

@@ -1,7 +1,8 @@
-// Observer of a LocalVideoPreviewDimensions: one change call per property.
+// Observer of a LocalVideoPreviewDimensions: one change call per property, in table order.
+// GENERATED from LocalVideoPreviewDimensionsProperties.def by services/mediadeviceservice/tools/generate_objects.py.
+// Do not edit: change the table, then build the target regenerate-objects.
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 #include "OlvarUnified/UnifiedBusinessObject.h"
@@ -14,9 +15,15 @@ class MDS_EXPORT LocalVideoPreviewDimensionsObserver : public virtual UnifiedBus
 public:
     std::string getInterfaceName() override { return "LocalVideoPreviewDimensionsObserver"; }
 
-    // On<Property>Changed() for each property, in table order.
-#define MDS_PROPERTY(Name, Type) virtual void On##Name##Changed() = 0;
-#include "objects/LocalVideoPreviewDimensionsProperties.def"
+    virtual void OnWidthChanged() = 0;
+    virtual void OnHeightChanged() = 0;
+    virtual void OnROITopChanged() = 0;
+    virtual void OnROILeftChanged() = 0;
+    virtual void OnROIBottomChanged() = 0;
+    virtual void OnROIRightChanged() = 0;
+    virtual void OnROIHeightChanged() = 0;
+    virtual void OnROIWidthChanged() = 0;
+    virtual void OnWindowHandleChanged() = 0;
 };
 
 }  // namespace OlvarUnified

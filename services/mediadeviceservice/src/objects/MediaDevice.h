@@ -19,9 +19,21 @@ public:
     virtual void removeObserver(std::weak_ptr<MediaDeviceObserver> observer) = 0;
     virtual std::shared_ptr<MediaDeviceNotifiers> getMediaDeviceNotifiers() = 0;
 
-    // get<Property>() for each property, in table order.
-#define MDS_PROPERTY(Name, Type) virtual Type get##Name() = 0;
-#include "objects/MediaDeviceProperties.def"
+    // Published properties: the getter of each.
+    // BEGIN GENERATED from MediaDeviceProperties.def, in table order.
+    virtual bool getIsPluggedIn() = 0;
+    virtual bool getIsSelected() = 0;
+    virtual std::wstring getSelectionId() = 0;
+    virtual std::wstring getHardwareId() = 0;
+    virtual std::wstring getName() = 0;
+    virtual std::int32_t getDeviceVolume() = 0;
+    virtual bool getIsPeakInitialised() = 0;
+    virtual std::wstring getDeviceInterface() = 0;
+    virtual std::wstring getFriendlyName() = 0;
+    virtual std::wstring getInstanceId() = 0;
+    virtual MediaDeviceTypeEnum::MediaDeviceType getType() = 0;
+    virtual std::wstring getVendor() = 0;
+    // END GENERATED
 
     // The identity shared with the adapter's record the device was published from.
     virtual std::int32_t getUniqueIdentifier() = 0;

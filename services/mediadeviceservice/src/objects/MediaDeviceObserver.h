@@ -1,7 +1,8 @@
-// Observer of a MediaDevice: one change call per property.
+// Observer of a MediaDevice: one change call per property, in table order.
+// GENERATED from MediaDeviceProperties.def by services/mediadeviceservice/tools/generate_objects.py.
+// Do not edit: change the table, then build the target regenerate-objects.
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 #include "OlvarUnified/UnifiedBusinessObject.h"
@@ -14,9 +15,18 @@ class MDS_EXPORT MediaDeviceObserver : public virtual UnifiedBusinessObjectObser
 public:
     std::string getInterfaceName() override { return "MediaDeviceObserver"; }
 
-    // On<Property>Changed() for each property, in table order.
-#define MDS_PROPERTY(Name, Type) virtual void On##Name##Changed() = 0;
-#include "objects/MediaDeviceProperties.def"
+    virtual void OnIsPluggedInChanged() = 0;
+    virtual void OnIsSelectedChanged() = 0;
+    virtual void OnSelectionIdChanged() = 0;
+    virtual void OnHardwareIdChanged() = 0;
+    virtual void OnNameChanged() = 0;
+    virtual void OnDeviceVolumeChanged() = 0;
+    virtual void OnIsPeakInitialisedChanged() = 0;
+    virtual void OnDeviceInterfaceChanged() = 0;
+    virtual void OnFriendlyNameChanged() = 0;
+    virtual void OnInstanceIdChanged() = 0;
+    virtual void OnTypeChanged() = 0;
+    virtual void OnVendorChanged() = 0;
 };
 
 }  // namespace OlvarUnified
