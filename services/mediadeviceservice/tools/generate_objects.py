@@ -29,9 +29,9 @@ END_BLOCK = "// END GENERATED"
 EXPORT_H = "module/Export.h"
 TYPES_H = "module/MediaDeviceTypes.h"
 STATICS_H = "module/ModuleStatics.h"
-LAZY_NOTIFIER_H = "objects/LazyNotifier.h"
-NOTIFIER_H = "objects/PropertyNotifierImpl.h"
-LIST_NOTIFIER_H = "objects/PropertyListNotifierImpl.h"
+LAZY_NOTIFIER_H = "objects/notifiers/LazyNotifier.h"
+NOTIFIER_H = "objects/notifiers/PropertyNotifierImpl.h"
+LIST_NOTIFIER_H = "objects/notifiers/PropertyListNotifierImpl.h"
 
 
 @dataclasses.dataclass(frozen=True)
@@ -54,7 +54,7 @@ BUSINESS_OBJECT = Family(
     impl="UnifiedBusinessObjectImpl",
     impl_header="OlvarUnified/UnifiedBusinessObjectImpl.h",
     notifiers_impl="UnifiedBusinessObjectNotifiersImpl",
-    notifiers_impl_header="objects/UnifiedBusinessObjectNotifiersImpl.h",
+    notifiers_impl_header="objects/unified/UnifiedBusinessObjectNotifiersImpl.h",
     is_service=False,
 )
 
@@ -62,9 +62,9 @@ SERVICE = Family(
     interface="UnifiedService",
     interface_header="OlvarUnified/UnifiedService.h",
     impl="UnifiedServiceImpl",
-    impl_header="objects/UnifiedServiceImpl.h",
+    impl_header="objects/unified/UnifiedServiceImpl.h",
     notifiers_impl="UnifiedServiceNotifiersImpl",
-    notifiers_impl_header="objects/UnifiedServiceNotifiersImpl.h",
+    notifiers_impl_header="objects/unified/UnifiedServiceNotifiersImpl.h",
     is_service=True,
 )
 
@@ -89,10 +89,10 @@ class BusinessObject:
 
 
 OBJECTS = [
-    BusinessObject("MediaDevice", "objects", BUSINESS_OBJECT, "a"),
-    BusinessObject("MediaDeviceService", "objects", SERVICE, "the"),
-    BusinessObject("CompositeMediaDevice", "objects", BUSINESS_OBJECT, "a"),
-    BusinessObject("LocalVideoPreviewDimensions", "objects", BUSINESS_OBJECT, "a"),
+    BusinessObject("MediaDevice", "objects/mediaDevice", BUSINESS_OBJECT, "a"),
+    BusinessObject("MediaDeviceService", "objects/mediaDeviceService", SERVICE, "the"),
+    BusinessObject("CompositeMediaDevice", "objects/compositeMediaDevice", BUSINESS_OBJECT, "a"),
+    BusinessObject("LocalVideoPreviewDimensions", "objects/localVideoPreviewDimensions", BUSINESS_OBJECT, "a"),
 ]
 
 

@@ -8,9 +8,9 @@
 #include "OlvarUnified/UnifiedBusinessObject.h"
 #include "module/Export.h"
 #include "module/MediaDeviceTypes.h"
-#include "objects/MediaDevice.h"
-#include "objects/CompositeMediaDeviceNotifiers.h"
-#include "objects/CompositeMediaDeviceObserver.h"
+#include "objects/compositeMediaDevice/CompositeMediaDeviceNotifiers.h"
+#include "objects/compositeMediaDevice/CompositeMediaDeviceObserver.h"
+#include "objects/mediaDevice/MediaDevice.h"
 
 namespace OlvarUnified {
 

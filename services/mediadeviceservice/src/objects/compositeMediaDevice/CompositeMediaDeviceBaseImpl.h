@@ -12,7 +12,7 @@
 
 #include "OlvarUnified/UnifiedBusinessObjectImpl.h"
 #include "module/Export.h"
-#include "objects/CompositeMediaDevice.h"
+#include "objects/compositeMediaDevice/CompositeMediaDevice.h"
 
 namespace OlvarUnified {
 

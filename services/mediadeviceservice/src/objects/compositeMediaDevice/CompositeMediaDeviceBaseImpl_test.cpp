@@ -1,4 +1,4 @@
-#include "objects/CompositeMediaDeviceBaseImpl.h"
+#include "objects/compositeMediaDevice/CompositeMediaDeviceBaseImpl.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 
 #include "OlvarUnified/UnifiedFactory.h"
 #include "OlvarUnified/UpdateAccess.h"
-#include "objects/LocalVideoPreviewDimensionsBaseImpl.h"
-#include "objects/MediaDeviceImpl.h"
+#include "objects/localVideoPreviewDimensions/LocalVideoPreviewDimensionsBaseImpl.h"
+#include "objects/mediaDevice/MediaDeviceImpl.h"
 #include "objects/testing/RecordingObservers.h"
 
 namespace OlvarUnified {

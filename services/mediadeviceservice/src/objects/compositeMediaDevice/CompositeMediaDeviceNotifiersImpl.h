@@ -9,11 +9,11 @@
 #include <memory>
 
 #include "module/Export.h"
-#include "objects/CompositeMediaDevice.h"
-#include "objects/LazyNotifier.h"
-#include "objects/PropertyListNotifierImpl.h"
-#include "objects/PropertyNotifierImpl.h"
-#include "objects/UnifiedBusinessObjectNotifiersImpl.h"
+#include "objects/compositeMediaDevice/CompositeMediaDevice.h"
+#include "objects/notifiers/LazyNotifier.h"
+#include "objects/notifiers/PropertyListNotifierImpl.h"
+#include "objects/notifiers/PropertyNotifierImpl.h"
+#include "objects/unified/UnifiedBusinessObjectNotifiersImpl.h"
 
 namespace OlvarUnified {
 

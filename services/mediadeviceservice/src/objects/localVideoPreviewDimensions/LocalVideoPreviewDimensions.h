@@ -8,8 +8,8 @@
 #include "OlvarUnified/UnifiedBusinessObject.h"
 #include "module/Export.h"
 #include "module/MediaDeviceTypes.h"
-#include "objects/LocalVideoPreviewDimensionsNotifiers.h"
-#include "objects/LocalVideoPreviewDimensionsObserver.h"
+#include "objects/localVideoPreviewDimensions/LocalVideoPreviewDimensionsNotifiers.h"
+#include "objects/localVideoPreviewDimensions/LocalVideoPreviewDimensionsObserver.h"
 
 namespace OlvarUnified {
 

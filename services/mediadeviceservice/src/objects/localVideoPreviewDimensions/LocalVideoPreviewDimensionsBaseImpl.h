@@ -12,7 +12,7 @@
 
 #include "OlvarUnified/UnifiedBusinessObjectImpl.h"
 #include "module/Export.h"
-#include "objects/LocalVideoPreviewDimensions.h"
+#include "objects/localVideoPreviewDimensions/LocalVideoPreviewDimensions.h"
 
 namespace OlvarUnified {
 

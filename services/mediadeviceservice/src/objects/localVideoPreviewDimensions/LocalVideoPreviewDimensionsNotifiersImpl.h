@@ -9,10 +9,10 @@
 #include <memory>
 
 #include "module/Export.h"
-#include "objects/LazyNotifier.h"
-#include "objects/LocalVideoPreviewDimensions.h"
-#include "objects/PropertyNotifierImpl.h"
-#include "objects/UnifiedBusinessObjectNotifiersImpl.h"
+#include "objects/localVideoPreviewDimensions/LocalVideoPreviewDimensions.h"
+#include "objects/notifiers/LazyNotifier.h"
+#include "objects/notifiers/PropertyNotifierImpl.h"
+#include "objects/unified/UnifiedBusinessObjectNotifiersImpl.h"
 
 namespace OlvarUnified {
 

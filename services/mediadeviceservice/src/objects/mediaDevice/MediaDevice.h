@@ -8,8 +8,8 @@
 #include "OlvarUnified/UnifiedBusinessObject.h"
 #include "module/Export.h"
 #include "module/MediaDeviceTypes.h"
-#include "objects/MediaDeviceNotifiers.h"
-#include "objects/MediaDeviceObserver.h"
+#include "objects/mediaDevice/MediaDeviceNotifiers.h"
+#include "objects/mediaDevice/MediaDeviceObserver.h"
 
 namespace OlvarUnified {
 

@@ -12,7 +12,7 @@
 
 #include "OlvarUnified/UnifiedBusinessObjectImpl.h"
 #include "module/Export.h"
-#include "objects/MediaDevice.h"
+#include "objects/mediaDevice/MediaDevice.h"
 
 namespace OlvarUnified {
 

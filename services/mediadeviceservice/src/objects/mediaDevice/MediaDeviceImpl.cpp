@@ -1,4 +1,4 @@
-#include "objects/MediaDeviceImpl.h"
+#include "objects/mediaDevice/MediaDeviceImpl.h"
 
 #include "MirelCoreUtils/StringUtils.h"
 #include "featuresets/adapters/mediaDevice/PreferredMediaDeviceImpl.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "module/Export.h"
-#include "objects/MediaDeviceBaseImpl.h"
+#include "objects/mediaDevice/MediaDeviceBaseImpl.h"
 
 namespace OlvarUnified {
 

@@ -1,4 +1,4 @@
-#include "objects/MediaDeviceImpl.h"
+#include "objects/mediaDevice/MediaDeviceImpl.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include "OlvarUnified/UnifiedFactory.h"
 #include "OlvarUnified/UpdateAccess.h"
 #include "featuresets/adapters/mediaDevice/PreferredMediaDeviceImpl.h"
-#include "objects/MediaDeviceNotifiersImpl.h"
+#include "objects/mediaDevice/MediaDeviceNotifiersImpl.h"
 #include "objects/testing/RecordingObservers.h"
 #include "olvar/LogCapture.h"
 

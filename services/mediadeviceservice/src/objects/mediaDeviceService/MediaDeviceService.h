@@ -11,11 +11,11 @@
 #include "OlvarUnified/UnifiedService.h"
 #include "module/Export.h"
 #include "module/MediaDeviceTypes.h"
-#include "objects/CompositeMediaDevice.h"
-#include "objects/LocalVideoPreviewDimensions.h"
-#include "objects/MediaDevice.h"
-#include "objects/MediaDeviceServiceNotifiers.h"
-#include "objects/MediaDeviceServiceObserver.h"
+#include "objects/compositeMediaDevice/CompositeMediaDevice.h"
+#include "objects/localVideoPreviewDimensions/LocalVideoPreviewDimensions.h"
+#include "objects/mediaDevice/MediaDevice.h"
+#include "objects/mediaDeviceService/MediaDeviceServiceNotifiers.h"
+#include "objects/mediaDeviceService/MediaDeviceServiceObserver.h"
 
 namespace OlvarUnified {
 

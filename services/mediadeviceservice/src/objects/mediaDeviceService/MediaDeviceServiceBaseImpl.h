@@ -11,8 +11,8 @@
 #include <string>
 
 #include "module/Export.h"
-#include "objects/MediaDeviceService.h"
-#include "objects/UnifiedServiceImpl.h"
+#include "objects/mediaDeviceService/MediaDeviceService.h"
+#include "objects/unified/UnifiedServiceImpl.h"
 
 namespace OlvarUnified {
 

@@ -1,4 +1,4 @@
-#include "objects/MediaDeviceServiceBaseImpl.h"
+#include "objects/mediaDeviceService/MediaDeviceServiceBaseImpl.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 
 #include "OlvarUnified/UnifiedFactory.h"
 #include "OlvarUnified/UpdateAccess.h"
-#include "objects/MediaDeviceImpl.h"
+#include "objects/mediaDevice/MediaDeviceImpl.h"
 #include "objects/testing/RecordingObservers.h"
 #include "objects/testing/StubMediaDeviceService.h"
 

@@ -9,11 +9,11 @@
 #include <memory>
 
 #include "module/Export.h"
-#include "objects/LazyNotifier.h"
-#include "objects/MediaDeviceService.h"
-#include "objects/PropertyListNotifierImpl.h"
-#include "objects/PropertyNotifierImpl.h"
-#include "objects/UnifiedServiceNotifiersImpl.h"
+#include "objects/mediaDeviceService/MediaDeviceService.h"
+#include "objects/notifiers/LazyNotifier.h"
+#include "objects/notifiers/PropertyListNotifierImpl.h"
+#include "objects/notifiers/PropertyNotifierImpl.h"
+#include "objects/unified/UnifiedServiceNotifiersImpl.h"
 
 namespace OlvarUnified {
 

@@ -1,6 +1,6 @@
-#include "objects/PropertyListNotifierImpl.h"
+#include "objects/notifiers/PropertyListNotifierImpl.h"
 
-#include "objects/MediaDevice.h"
+#include "objects/mediaDevice/MediaDevice.h"
 
 namespace OlvarUnified {
 

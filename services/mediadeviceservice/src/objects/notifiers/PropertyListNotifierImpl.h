@@ -6,7 +6,7 @@
 #include "OlvarUnified/PropertyNotifier.h"
 #include "module/Export.h"
 #include "module/MediaDeviceTypes.h"
-#include "objects/PropertyNotifierConnectionImpl.h"
+#include "objects/notifiers/PropertyNotifierConnectionImpl.h"
 
 namespace OlvarUnified {
 

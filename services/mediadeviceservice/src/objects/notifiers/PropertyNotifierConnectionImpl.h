@@ -6,7 +6,7 @@
 
 #include "OlvarUnified/PropertyNotifier.h"
 #include "module/Export.h"
-#include "objects/ConnectionList.h"
+#include "objects/notifiers/ConnectionList.h"
 
 namespace OlvarUnified {
 

@@ -1,4 +1,4 @@
-#include "objects/PropertyNotifierImpl.h"
+#include "objects/notifiers/PropertyNotifierImpl.h"
 
 namespace OlvarUnified {
 

@@ -1,4 +1,4 @@
-#include "objects/PropertyNotifierImpl.h"
+#include "objects/notifiers/PropertyNotifierImpl.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "objects/MediaDevice.h"
-#include "objects/PropertyListNotifierImpl.h"
+#include "objects/mediaDevice/MediaDevice.h"
+#include "objects/notifiers/PropertyListNotifierImpl.h"
 
 namespace OlvarUnified {
 namespace {

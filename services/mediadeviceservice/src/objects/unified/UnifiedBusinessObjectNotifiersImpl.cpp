@@ -1,4 +1,4 @@
-#include "objects/UnifiedBusinessObjectNotifiersImpl.h"
+#include "objects/unified/UnifiedBusinessObjectNotifiersImpl.h"
 
 namespace OlvarUnified {
 

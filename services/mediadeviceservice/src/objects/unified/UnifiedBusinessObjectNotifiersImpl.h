@@ -6,8 +6,8 @@
 
 #include "OlvarUnified/UnifiedBusinessObject.h"
 #include "module/Export.h"
-#include "objects/LazyNotifier.h"
-#include "objects/PropertyNotifierImpl.h"
+#include "objects/notifiers/LazyNotifier.h"
+#include "objects/notifiers/PropertyNotifierImpl.h"
 
 namespace OlvarUnified {
 

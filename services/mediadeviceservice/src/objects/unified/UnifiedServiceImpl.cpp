@@ -1,4 +1,4 @@
-#include "objects/UnifiedServiceImpl.h"
+#include "objects/unified/UnifiedServiceImpl.h"
 
 #include "OlvarUnified/UnifiedFactory.h"
 

@@ -1,4 +1,4 @@
-#include "objects/UnifiedServiceNotifiersImpl.h"
+#include "objects/unified/UnifiedServiceNotifiersImpl.h"
 
 namespace OlvarUnified {
 

@@ -5,7 +5,7 @@
 
 #include "OlvarUnified/UnifiedService.h"
 #include "module/Export.h"
-#include "objects/UnifiedBusinessObjectNotifiersImpl.h"
+#include "objects/unified/UnifiedBusinessObjectNotifiersImpl.h"
 
 namespace OlvarUnified {
 
