@@ -187,11 +187,8 @@ def interface_block(obj, properties):
 def observer_header(obj, properties):
     family = obj.family
     calls = "\n".join(f"    virtual void {observer_call(p)} = 0;" for p in properties)
-    list_note = ""
-    if any(p.is_list for p in properties):
-        list_note = "\n    // A list property's call carries the two lists of its fire.\n"
-    else:
-        list_note = "\n"
+    has_lists = any(p.is_list for p in properties)
+    list_note = "\n    // A list property's call carries the two lists of its fire.\n" if has_lists else "\n"
     return (
         banner(obj, f"Observer of {obj.article} {obj.name}: one change call per property, in table order.")
         + "#pragma once\n\n"
