@@ -35,7 +35,7 @@ while read -r header; do
 done < "$work/headers"
 
 say "client built with find_package"
-cmake -S "$root/examples/client" -B "$work/client-cmake" -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
+cmake -S "$root/examples/client" -B "$work/client-cmake" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
 cmake --build "$work/client-cmake" >/dev/null
 "$work/client-cmake/mediadevice-client" "$work/config-cmake"
 
