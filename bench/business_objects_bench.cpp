@@ -8,7 +8,7 @@
 
 #include "OlvarUnified/UnifiedFactory.h"
 #include "featuresets/adapters/mediaDevice/PreferredMediaDeviceImpl.h"
-#include "objects/MediaDeviceImpl.h"
+#include "objects/mediaDevice/MediaDeviceImpl.h"
 #include "objects/testing/StubMediaDeviceService.h"
 
 namespace {
@@ -25,7 +25,7 @@ public:
     void On##Name##Changed() override { ++calls; }
 #define MDS_LIST_PROPERTY(Name) \
     void On##Name##Changed(DeviceList, DeviceList) override { ++calls; }
-#include "objects/MediaDeviceServiceProperties.def"
+#include "objects/mediaDeviceService/MediaDeviceServiceProperties.def"
 };
 
 void BM_ServiceFireOverObservers(benchmark::State& state) {

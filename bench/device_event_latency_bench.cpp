@@ -17,7 +17,7 @@
 #include "OlvarUnified/UnifiedFactory.h"
 #include "featuresets/adapters/mediaDevice/MediaDeviceAdapter.h"
 #include "module/InjectMediaDeviceService.h"
-#include "objects/MediaDeviceService.h"
+#include "objects/mediaDeviceService/MediaDeviceService.h"
 #include "olvar/TemporaryDirectory.h"
 #include "velk/SimulatedBackend.h"
 #include "velk/VelkWrapper.h"

@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "objects/PropertyNotifierImpl.h"
+#include "objects/notifiers/PropertyNotifierImpl.h"
 
 namespace {
 

@@ -5,9 +5,9 @@ set -eu
 
 # sox and libsndfile1-dev make and read the test ringtones; libpulse-dev builds the
 # sound-server backend; pulseaudio and pulseaudio-utils (pactl) run the private daemon its
-# tests use.
+# tests use; python3 writes the business objects from their tables.
 packages="cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libboost-dev sox libsndfile1-dev
-  pkg-config libpulse-dev pulseaudio pulseaudio-utils"
+  pkg-config libpulse-dev pulseaudio pulseaudio-utils python3"
 
 missing=""
 for package in $packages; do

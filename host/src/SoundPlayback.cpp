@@ -6,7 +6,7 @@
 #include "MirelCoreUtils/StringUtils.h"
 #include "OlvarUnified/ServicesDispatcher.h"
 #include "OlvarUnified/Task.h"
-#include "objects/MediaDeviceService.h"
+#include "objects/mediaDeviceService/MediaDeviceService.h"
 
 namespace Host {
 

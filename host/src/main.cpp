@@ -15,7 +15,7 @@
 #include "OlvarUnified/Testing.h"
 #include "OlvarUnified/UnifiedFactory.h"
 #include "module/MediaDeviceTypes.h"
-#include "objects/MediaDeviceService.h"
+#include "objects/mediaDeviceService/MediaDeviceService.h"
 #include "olvar/OlvarLog.h"
 #include "velk/SimulatedBackend.h"
 

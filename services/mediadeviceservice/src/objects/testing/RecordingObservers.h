@@ -7,10 +7,10 @@
 #include <utility>
 #include <vector>
 
-#include "objects/CompositeMediaDevice.h"
-#include "objects/LocalVideoPreviewDimensions.h"
-#include "objects/MediaDevice.h"
-#include "objects/MediaDeviceService.h"
+#include "objects/compositeMediaDevice/CompositeMediaDevice.h"
+#include "objects/localVideoPreviewDimensions/LocalVideoPreviewDimensions.h"
+#include "objects/mediaDevice/MediaDevice.h"
+#include "objects/mediaDeviceService/MediaDeviceService.h"
 
 namespace OlvarUnified::Testing {
 
@@ -40,7 +40,7 @@ public:
     CallLog log;
     MDS_RECORDING_BASE_CALLS
 #define MDS_PROPERTY MDS_RECORD_PROPERTY
-#include "objects/MediaDeviceProperties.def"
+#include "objects/mediaDevice/MediaDeviceProperties.def"
 };
 
 class RecordingCompositeMediaDeviceObserver : public CompositeMediaDeviceObserver {
@@ -49,7 +49,7 @@ public:
     MDS_RECORDING_BASE_CALLS
 #define MDS_PROPERTY MDS_RECORD_PROPERTY
 #define MDS_LIST_PROPERTY MDS_RECORD_LIST_PROPERTY
-#include "objects/CompositeMediaDeviceProperties.def"
+#include "objects/compositeMediaDevice/CompositeMediaDeviceProperties.def"
 };
 
 class RecordingLocalVideoPreviewDimensionsObserver : public LocalVideoPreviewDimensionsObserver {
@@ -57,7 +57,7 @@ public:
     CallLog log;
     MDS_RECORDING_BASE_CALLS
 #define MDS_PROPERTY MDS_RECORD_PROPERTY
-#include "objects/LocalVideoPreviewDimensionsProperties.def"
+#include "objects/localVideoPreviewDimensions/LocalVideoPreviewDimensionsProperties.def"
 };
 
 class RecordingMediaDeviceServiceObserver : public MediaDeviceServiceObserver {
@@ -67,7 +67,7 @@ public:
     void OnBulkUpdateInProgressChanged() override { log.record("BulkUpdateInProgress"); }
 #define MDS_PROPERTY MDS_RECORD_PROPERTY
 #define MDS_LIST_PROPERTY MDS_RECORD_LIST_PROPERTY
-#include "objects/MediaDeviceServiceProperties.def"
+#include "objects/mediaDeviceService/MediaDeviceServiceProperties.def"
 };
 
 #undef MDS_RECORDING_BASE_CALLS

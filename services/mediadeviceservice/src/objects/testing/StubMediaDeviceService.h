@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "objects/MediaDeviceServiceBaseImpl.h"
+#include "objects/mediaDeviceService/MediaDeviceServiceBaseImpl.h"
 
 namespace OlvarUnified::Testing {
 
@@ -16,7 +16,7 @@ public:
 
     // The fires are the owner's; tests act as the owner.
 #define MDS_PROPERTY(Name, Type) using MediaDeviceServiceBaseImpl::fireOn##Name##Changed;
-#include "objects/MediaDeviceServiceProperties.def"
+#include "objects/mediaDeviceService/MediaDeviceServiceProperties.def"
 
     using MediaDeviceType = MediaDeviceTypeEnum::MediaDeviceType;
     using Device = std::shared_ptr<MediaDevice>;

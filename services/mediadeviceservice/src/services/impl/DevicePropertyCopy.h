@@ -5,7 +5,7 @@
 #include <string>
 
 #include "MirelCoreUtils/StringUtils.h"
-#include "objects/MediaDeviceBaseImpl.h"
+#include "objects/mediaDevice/MediaDeviceBaseImpl.h"
 
 namespace OlvarUnified::DevicePropertyCopy {
 

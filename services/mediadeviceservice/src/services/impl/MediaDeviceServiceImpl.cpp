@@ -9,7 +9,7 @@
 #include "module/MediaDeviceFeatureSet.h"
 #include "module/ModuleLog.h"
 #include "module/ModuleStatics.h"
-#include "objects/MediaDeviceImpl.h"
+#include "objects/mediaDevice/MediaDeviceImpl.h"
 #include "services/impl/DevicePropertyCopy.h"
 
 namespace OlvarUnified {

@@ -1,7 +1,7 @@
 // Composite headset devices, preview windows, self-view dimensions, the peak meter, the
 // capture device, finding devices by hardware id, and a service without its feature set.
-#include "objects/CompositeMediaDevice.h"
-#include "objects/LocalVideoPreviewDimensions.h"
+#include "objects/compositeMediaDevice/CompositeMediaDevice.h"
+#include "objects/localVideoPreviewDimensions/LocalVideoPreviewDimensions.h"
 #include "services/impl/MediaDeviceServiceImplTestSupport.h"
 #include "testing/ModuleTestFixture.h"
 

@@ -3,7 +3,7 @@
 #include "module/MediaDeviceFeatureSet.h"
 #include "module/ModuleLog.h"
 #include "module/ModuleStatics.h"
-#include "objects/MediaDeviceImpl.h"
+#include "objects/mediaDevice/MediaDeviceImpl.h"
 #include "services/impl/MediaDeviceServiceImpl.h"
 
 namespace OlvarUnified {

@@ -2,7 +2,7 @@
 // the service-owned current-device objects.
 #include <tuple>
 
-#include "objects/MediaDeviceServiceNotifiers.h"
+#include "objects/mediaDeviceService/MediaDeviceServiceNotifiers.h"
 #include "services/impl/MediaDeviceServiceImplTestSupport.h"
 #include "testing/ModuleTestFixture.h"
 

@@ -21,7 +21,7 @@
 #include "OlvarUnified/UpdateAccess.h"
 #include "featuresets/adapters/mediaDevice/PreferredMediaDeviceImpl.h"
 #include "module/MediaDeviceFeatureSet.h"
-#include "objects/MediaDeviceImpl.h"
+#include "objects/mediaDevice/MediaDeviceImpl.h"
 #include "objects/testing/RecordingObservers.h"
 #include "services/impl/MediaDeviceServiceImpl.h"
 

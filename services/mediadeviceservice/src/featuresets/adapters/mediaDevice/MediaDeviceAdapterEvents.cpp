@@ -5,7 +5,7 @@
 #include "featuresets/adapters/mediaDevice/MediaDeviceAdapter.h"
 #include "module/ModuleLog.h"
 #include "module/ModuleStatics.h"
-#include "objects/MediaDeviceImpl.h"
+#include "objects/mediaDevice/MediaDeviceImpl.h"
 #include "services/impl/MediaDeviceServiceImpl.h"
 
 namespace OlvarUnified {

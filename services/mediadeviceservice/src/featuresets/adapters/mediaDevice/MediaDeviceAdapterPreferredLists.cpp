@@ -10,7 +10,7 @@
 #include "featuresets/adapters/mediaDevice/MediaDevicePropertyFileConfigStore.h"
 #include "module/ModuleLog.h"
 #include "module/ModuleStatics.h"
-#include "objects/MediaDeviceImpl.h"
+#include "objects/mediaDevice/MediaDeviceImpl.h"
 #include "services/impl/MediaDeviceServiceImpl.h"
 #include "velk/VelkWrapper.h"
 

@@ -15,8 +15,8 @@
 
 #include "MirelCoreUtils/StringUtils.h"
 #include "OlvarUnified/PropertyNotifier.h"
-#include "objects/MediaDeviceNotifiers.h"
-#include "objects/MediaDeviceServiceNotifiers.h"
+#include "objects/mediaDevice/MediaDeviceNotifiers.h"
+#include "objects/mediaDeviceService/MediaDeviceServiceNotifiers.h"
 #include "olvar/LogCapture.h"
 #include "testing/ModuleTestFixture.h"
 

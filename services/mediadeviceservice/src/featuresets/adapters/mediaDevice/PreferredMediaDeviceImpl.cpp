@@ -3,7 +3,7 @@
 #include <atomic>
 
 #include "MirelCoreUtils/StringUtils.h"
-#include "objects/MediaDevice.h"
+#include "objects/mediaDevice/MediaDevice.h"
 #include "velk/DeviceInfo.h"
 
 namespace OlvarUnified {

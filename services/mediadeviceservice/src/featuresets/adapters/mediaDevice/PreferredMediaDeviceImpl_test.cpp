@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "OlvarUnified/UnifiedFactory.h"
-#include "objects/MediaDeviceImpl.h"
+#include "objects/mediaDevice/MediaDeviceImpl.h"
 #include "velk/DeviceInfo.h"
 
 namespace OlvarUnified {
