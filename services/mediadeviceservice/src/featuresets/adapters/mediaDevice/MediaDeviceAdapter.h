@@ -140,6 +140,7 @@ private:
                                               MediaDevicePositionEnum::MediaDevicePosition position,
                                               const olvar::velk::DeviceInfoList& available, bool markAbsentUnplugged);
     void refreshPreferredDeviceList(MediaDeviceTypeEnum::MediaDeviceType type);
+    MediaDevicePositionEnum::MediaDevicePosition newDevicePosition();
     void refreshPreferredDeviceLists(const olvar::velk::DeviceInfoPtr& device);
     std::function<int(const std::string&)> volumeLookup(MediaDeviceTypeEnum::MediaDeviceType type);
     std::string getCurrentSelectionId(MediaDeviceTypeEnum::MediaDeviceType type);

@@ -1,7 +1,6 @@
 // The preferred-device list engine: building each type's list at start from the properties
 // file and the devices present, applying the service's reorders, publishing and persisting.
 #include <algorithm>
-#include <map>
 
 #include "MirelCoreUtils/StringUtils.h"
 #include "OlvarUnified/ConfigFeatureSet.h"
@@ -24,7 +23,6 @@ using olvar::velk::DeviceInfoPtr;
 
 namespace {
 const OlvarLoggerHandle& log() { return Loggers::MediaDeviceAdapter; }
-
 }  // namespace
 
 void MediaDeviceAdapter::initialisePreferredDeviceListFromConfig(MediaDeviceType type) {
@@ -52,11 +50,7 @@ void MediaDeviceAdapter::initialisePreferredDeviceListFromConfig(MediaDeviceType
     DeviceInfoList available;
     getAvailableDeviceInfo(type, available);
 
-    std::wstring preference;
-    GetPrioritizeNewAudioDeviceConfigValue(preference);
-    const auto position = preference == L"PreferNewDevice" ? MediaDevicePositionEnum::FRONT : MediaDevicePositionEnum::END;
-
-    updatePreferredFromAvailable(type, position, available);
+    updatePreferredFromAvailable(type, newDevicePosition(), available);
     setMediaDeviceServicePreferredDeviceList(type, MediaDevicePositionEnum::END);
     setCurrentDeviceFromPreferredDeviceList(type);
 }
@@ -89,11 +83,11 @@ PreferredMediaDeviceList MediaDeviceAdapter::mergeWithDevices(MediaDeviceType ty
 // type's list is merged again with the devices present (records whose device is gone are
 // marked unplugged), published, and its first plugged-in device is put in use.
 void MediaDeviceAdapter::refreshPreferredDeviceList(MediaDeviceType type) {
+    // An event queued before a stop must not rewrite the file the stop just wrote.
+    if (!m_featureSetStarted) return;
     DeviceInfoList available;
     getAvailableDeviceInfo(type, available);
-    std::wstring preference;
-    GetPrioritizeNewAudioDeviceConfigValue(preference);
-    const auto position = preference == L"PreferNewDevice" ? MediaDevicePositionEnum::FRONT : MediaDevicePositionEnum::END;
+    const auto position = newDevicePosition();
     {
         olvar::MutexGuard guard(getMutex(type));
         if (!getPreferredDeviceList(type)) return;  // not started
@@ -101,6 +95,13 @@ void MediaDeviceAdapter::refreshPreferredDeviceList(MediaDeviceType type) {
     mergeWithDevices(type, position, available, true);
     setMediaDeviceServicePreferredDeviceList(type, MediaDevicePositionEnum::END);
     setCurrentDeviceFromPreferredDeviceList(type);
+}
+
+// "HeadsetPreference" decides where devices new to a list go.
+MediaDevicePosition MediaDeviceAdapter::newDevicePosition() {
+    std::wstring preference;
+    GetPrioritizeNewAudioDeviceConfigValue(preference);
+    return preference == L"PreferNewDevice" ? MediaDevicePositionEnum::FRONT : MediaDevicePositionEnum::END;
 }
 
 PreferredListRules::VolumeLookup MediaDeviceAdapter::volumeLookup(MediaDeviceType type) {

@@ -190,6 +190,8 @@ int MediaDeviceAdapter::GetDeviceVolumeFromVolumeCtrl(MediaDeviceType type, cons
 }
 
 int MediaDeviceAdapter::GetDeviceVolumeFromPreferedDeviceList(MediaDeviceType type, const std::string& selectionId) {
+    // The services dispatcher reads here while the worker changes records: hold the lock.
+    olvar::MutexGuard guard(getMutex(type));
     PreferredMediaDeviceList list = getPreferredDeviceList(type);
     if (!list) return -1;
     for (const auto& record : *list)
