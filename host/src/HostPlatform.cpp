@@ -40,6 +40,14 @@ olvar::velk::Scenario defaultHostScenario() {
         if (device.selectionId.rfind("usb-headset", 0) == 0) headset.push_back(device);
     for (const auto& device : headset) scenario.events.push_back(unplugAt(milliseconds(300), device.selectionId));
     for (const auto& device : headset) scenario.events.push_back(plugAt(milliseconds(700), device));
+    if (!headset.empty()) {
+        olvar::velk::ScenarioEvent press;
+        press.at = milliseconds(1000);
+        press.action = olvar::velk::ScenarioEvent::Action::Button;
+        press.button = "answer-call";
+        press.hardwareId = headset.front().hardwareId;
+        scenario.events.push_back(press);
+    }
     return scenario;
 }
 
@@ -103,6 +111,10 @@ void HostPlatform::tearDown() {
     m_backend.reset();
     m_deviceBackend.reset();
     m_host.reset();
+}
+
+std::shared_ptr<OlvarUnified::TelephonyServiceStandIn> HostPlatform::telephonyService() const {
+    return m_host ? m_host->telephonyService : nullptr;
 }
 
 std::string HostPlatform::telephonyDeviceInUse(int mediaDeviceType) const {

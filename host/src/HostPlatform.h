@@ -14,6 +14,7 @@ class UnifiedFactory;
 }
 namespace OlvarUnified {
 class StandInHost;
+class TelephonyServiceStandIn;
 }
 namespace olvar::velk {
 class DeviceBackend;
@@ -22,7 +23,8 @@ class SimulatedBackend;
 
 namespace Host {
 
-// The built-in devices plus a timeline that unplugs the USB headset and plugs it back.
+// The built-in devices plus a timeline that unplugs the USB headset, plugs it back and
+// presses a button on it.
 olvar::velk::Scenario defaultHostScenario();
 // When the last event of the timeline is due.
 std::chrono::milliseconds timelineLength(const olvar::velk::Scenario& scenario);
@@ -45,6 +47,7 @@ public:
     std::shared_ptr<OlvarUnified::UnifiedFactory> factory() const { return m_factory; }
     // Empty on the sound server.
     std::shared_ptr<olvar::velk::SimulatedBackend> backend() const { return m_backend; }
+    std::shared_ptr<OlvarUnified::TelephonyServiceStandIn> telephonyService() const;
     const std::string& configFile() const { return m_configFile; }
     // Selection id of the device the telephony side was told to use for a device type.
     std::string telephonyDeviceInUse(int mediaDeviceType) const;

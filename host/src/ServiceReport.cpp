@@ -105,6 +105,10 @@ NotificationPrinter::~NotificationPrinter() {
         if (auto connection = weak.lock()) connection->disconnect();
 }
 
+void NotificationPrinter::buttonPressed(const std::string& button, const std::string& hardwareId) {
+    print("button", button + " on " + hardwareId);
+}
+
 // Notifiers fire on the services dispatcher, so the service may be read in the callbacks.
 void NotificationPrinter::print(const char* what, const std::string& detail) {
     const auto elapsed =

@@ -25,14 +25,19 @@ using DeviceInUse = std::function<std::string(int mediaDeviceType)>;
 void printServiceState(std::ostream& out, OlvarUnified::ServicesDispatcher& dispatcher,
                        OlvarUnified::MediaDeviceService& service, const DeviceInUse& inUse);
 
-// Prints a line for every DeviceAdded, DeviceRemoved and change of a current device, with the
-// time since construction. Disconnects on destruction.
+// Prints a line for every DeviceAdded, DeviceRemoved and change of a current device, and for
+// every button press it is told of, with the time since construction. Disconnects on
+// destruction.
 class NotificationPrinter {
 public:
     NotificationPrinter(std::ostream& out, std::shared_ptr<OlvarUnified::MediaDeviceService> service);
     ~NotificationPrinter();
     NotificationPrinter(const NotificationPrinter&) = delete;
     NotificationPrinter& operator=(const NotificationPrinter&) = delete;
+
+    // A button pressed on an accessory, printed in line with the notifications; call it on
+    // the services dispatcher.
+    void buttonPressed(const std::string& button, const std::string& hardwareId);
 
 private:
     void print(const char* what, const std::string& detail);

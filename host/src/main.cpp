@@ -10,7 +10,9 @@
 #include "ModuleLoader.h"
 #include "ServiceReport.h"
 #include "SoundPlayback.h"
+#include "OlvarUnified/AccessoryEventNames.h"
 #include "OlvarUnified/FeatureSet.h"
+#include "OlvarUnified/TelephonyServiceStandIn.h"
 #include "OlvarUnified/Task.h"
 #include "OlvarUnified/Testing.h"
 #include "OlvarUnified/UnifiedFactory.h"
@@ -41,6 +43,18 @@ bool readScenario(const std::string& path, olvar::velk::Scenario& scenario, std:
     if (olvar::velk::parseScenario(text.str(), scenario, error)) return true;
     error = path + ", " + error;
     return false;
+}
+
+// The device manager passes button names on unread; the host judges them before it runs.
+bool checkButtons(const olvar::velk::Scenario& scenario, std::string& error) {
+    for (const auto& event : scenario.events) {
+        if (event.action != olvar::velk::ScenarioEvent::Action::Button) continue;
+        if (OlvarUnified::AccessoryEventNames::accepts(event.button, event.argument)) continue;
+        error = "scenario button '" + event.button + "' with argument '" + event.argument +
+                "' is not an accessory event (known: volume-up, answer-call, set-default-audio-path <number>, ...)";
+        return false;
+    }
+    return true;
 }
 
 void waitForQueues() {
@@ -89,12 +103,22 @@ int runModule(Host::HostPlatform& platform, const olvar::velk::Scenario& scenari
             watchFor = Host::timelineLength(scenario) + std::chrono::milliseconds(200);
             std::cout << "\nPlaying " << scenario.events.size() << " device events over "
                       << Host::timelineLength(scenario).count() << " ms\n";
+            simulated->setButtonSink(
+                [&dispatcher, &printer, telephony = platform.telephonyService()](const olvar::velk::ScenarioEvent& e) {
+                    dispatcher.enqueue(std::make_shared<OlvarUnified::FunctionTask>(
+                        [&printer, e] { printer->buttonPressed(e.button, e.hardwareId); }, "Host::printButton"));
+                    if (telephony) telephony->fireByName(e.button, e.hardwareId, e.argument);
+                });
             simulated->startTimeline(scenario);
         } else {
             std::cout << "\nWatching the sound server's devices for " << options.watchSeconds << " s\n";
         }
         // A program, not a test: waiting for the devices to change is the point of the run.
         std::this_thread::sleep_for(watchFor);
+        if (simulated) {
+            simulated->stopTimeline();
+            simulated->setButtonSink({});
+        }
         waitForQueues();
         dispatcher.enqueueBlock(
             std::make_shared<OlvarUnified::FunctionTask>([&] { printer.reset(); }, "Host::unwatch"));
@@ -128,6 +152,7 @@ int main(int argc, char** argv) {
 
     olvar::velk::Scenario scenario = Host::defaultHostScenario();
     if (!options.scenarioPath.empty() && !readScenario(options.scenarioPath, scenario, error)) return fail(error, 2);
+    if (!checkButtons(scenario, error)) return fail(error, 2);
 
     Host::HostPlatform platform;
     if (!platform.setUp(options, scenario, error)) return fail(error);

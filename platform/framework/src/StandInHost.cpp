@@ -24,7 +24,7 @@ StandInHost::StandInHost(std::shared_ptr<UnifiedFactory> factory, std::shared_pt
     }
     configService = std::make_shared<ConfigService>(store);
     ServiceFactory::getInstance()->registerService<ConfigService>(configService);
-    telephonyService = std::make_shared<TelephonyServiceStandIn>();
+    telephonyService = std::make_shared<TelephonyServiceStandIn>(m_factory->getServicesDispatcher());
     ServiceFactory::getInstance()->registerService<TelephonyService>(telephonyService);
 }
 

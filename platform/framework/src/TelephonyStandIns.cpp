@@ -121,21 +121,4 @@ void TelephonyAccessoriesFeatureSetStandIn::setCurrentAccessoryDevice(int device
                    " " + hardwareId + " " + name);
 }
 
-void TelephonyServiceStandIn::registerAccessoriesEvents(std::shared_ptr<AccessoriesEvents> events) {
-    m_calls.record("registerAccessoriesEvents");
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_events = std::move(events);
-}
-
-void TelephonyServiceStandIn::unregisterAccessoriesEvents(std::shared_ptr<AccessoriesEvents> events) {
-    m_calls.record("unregisterAccessoriesEvents");
-    std::lock_guard<std::mutex> lock(m_mutex);
-    if (m_events == events) m_events.reset();
-}
-
-std::shared_ptr<AccessoriesEvents> TelephonyServiceStandIn::registered() {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_events;
-}
-
 }  // namespace OlvarUnified

@@ -156,7 +156,7 @@ private:
     bool timedEvent(const Words& words, std::string& error) {
         ScenarioEvent e;
         if (words.size() < 3) {
-            error = "expected: at <time> plug|unplug|default ...";
+            error = "expected: at <time> plug|unplug|default|button ...";
             return false;
         }
         if (!parseTime(words[1], e.at, error)) return false;
@@ -173,8 +173,17 @@ private:
             if (!expectWordCount(words, 5, "at <time> default <kind> <selection id>", error)) return false;
             if (!parseKind(words[3], e.kind, error)) return false;
             e.selectionId = words[4];
+        } else if (action == "button") {
+            e.action = ScenarioEvent::Action::Button;
+            if (words.size() != 5 && words.size() != 6) {
+                error = "expected: at <time> button <event> <hardware id> [<argument>]";
+                return false;
+            }
+            e.button = words[3];
+            e.hardwareId = words[4];
+            if (words.size() == 6) e.argument = words[5];
         } else {
-            error = "unknown timed action '" + action + "' (plug, unplug or default)";
+            error = "unknown timed action '" + action + "' (plug, unplug, default or button)";
             return false;
         }
         m_scenario.events.push_back(std::move(e));

@@ -108,11 +108,32 @@ TEST(ScenarioParsing, MalformedDefaultsAndEventsAreReported) {
     EXPECT_EQ(parseError("at ms unplug a"), "line 1: bad time 'ms' (a whole number followed by ms or s)");
     EXPECT_EQ(parseError("at 99999999999999999999s unplug a"),
               "line 1: bad time '99999999999999999999s' (a whole number followed by ms or s)");
-    EXPECT_EQ(parseError("at 5ms"), "line 1: expected: at <time> plug|unplug|default ...");
-    EXPECT_EQ(parseError("at 5ms explode a"), "line 1: unknown timed action 'explode' (plug, unplug or default)");
+    EXPECT_EQ(parseError("at 5ms"), "line 1: expected: at <time> plug|unplug|default|button ...");
+    EXPECT_EQ(parseError("at 5ms explode a"),
+              "line 1: unknown timed action 'explode' (plug, unplug, default or button)");
+    EXPECT_EQ(parseError("at 5ms button volume-up"),
+              "line 1: expected: at <time> button <event> <hardware id> [<argument>]");
+    EXPECT_EQ(parseError("at 5ms button set-default-audio-path HW 7 8"),
+              "line 1: expected: at <time> button <event> <hardware id> [<argument>]");
     EXPECT_EQ(parseError("at 5ms unplug a b"), "line 1: expected: at <time> unplug <selection id>");
     EXPECT_EQ(parseError("at 5ms default a"), "line 1: expected: at <time> default <kind> <selection id>");
     EXPECT_EQ(parseError("at 5ms plug capture name=x"), "line 1: device without sel=");
+}
+
+TEST(ScenarioParsing, ReadsButtonPressesWithAndWithoutArgument) {
+    Scenario s;
+    std::string error;
+    ASSERT_TRUE(parseScenario("at 500ms button volume-up \"USB\\VID_0B0E&PID_0348&MI_00\"\n"
+                              "at 1s button set-default-audio-path HW-2 7\n",
+                              s, error))
+        << error;
+    ASSERT_EQ(s.events.size(), 2u);
+    EXPECT_EQ(s.events[0].action, ScenarioEvent::Action::Button);
+    EXPECT_EQ(s.events[0].button, "volume-up");
+    EXPECT_EQ(s.events[0].hardwareId, "USB\\VID_0B0E&PID_0348&MI_00");
+    EXPECT_EQ(s.events[0].argument, "");
+    EXPECT_EQ(s.events[1].at, 1000ms);
+    EXPECT_EQ(s.events[1].argument, "7");
 }
 
 TEST(ScenarioParsing, FailureLeavesTheOutputUntouched) {
@@ -189,6 +210,25 @@ TEST(ScenarioTimeline, RunsEventsInTimeOrderKeepingFileOrderForTies) {
     EXPECT_EQ(observer.log.lines(), (std::vector<std::string>{"removed usb-headset-spk", "removed usb-headset-mic",
                                                               "added cam-2", "default cam-2"}));
     backend.manager()->getDeviceMonitor()->removeObserver(&observer);
+}
+
+// Buttons reach the sink on the timeline's thread, in time order with file order for ties.
+TEST(ScenarioTimeline, ButtonPressesReachTheSinkInTimelineOrder) {
+    SimulatedBackend backend;
+    testing::EventLog log;
+    backend.setButtonSink([&](const ScenarioEvent& e) { log.add(e.button + " " + e.hardwareId + " " + e.argument); });
+    Scenario s;
+    std::string error;
+    ASSERT_TRUE(parseScenario("at 5ms button volume-down HW-2 x\n"
+                              "at 0ms button make-call HW-1\n"
+                              "at 5ms button redial HW-3\n",
+                              s, error))
+        << error;
+    backend.startTimeline(s);
+    log.waitForCount(3);
+    EXPECT_EQ(log.lines(), (std::vector<std::string>{"make-call HW-1 ", "volume-down HW-2 x", "redial HW-3 "}));
+    EXPECT_EQ(log.threads(), std::vector<std::string>(3, "velk-timeline"));
+    backend.stopTimeline();
 }
 
 TEST(ScenarioTimeline, StoppingDropsEventsNotYetDue) {

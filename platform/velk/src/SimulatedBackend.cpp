@@ -168,7 +168,27 @@ void SimulatedBackend::applyTimedEvent(const ScenarioEvent& event) {
         case ScenarioEvent::Action::Plug: plug(event.device); break;
         case ScenarioEvent::Action::Unplug: unplug(event.selectionId); break;
         case ScenarioEvent::Action::SetDefault: setDefault(event.kind, event.selectionId); break;
+        case ScenarioEvent::Action::Button: pressButton(event); break;
     }
+}
+
+void SimulatedBackend::setButtonSink(ButtonSink sink) {
+    std::lock_guard<std::mutex> lock(m_buttonMutex);
+    m_buttonSink = std::move(sink);
+}
+
+void SimulatedBackend::pressButton(const ScenarioEvent& event) {
+    ButtonSink sink;
+    {
+        std::lock_guard<std::mutex> lock(m_buttonMutex);
+        sink = m_buttonSink;
+    }
+    if (sink) {
+        sink(event);
+        return;
+    }
+    VELK_LOG(logger(), OLVAR_LOG_WARNING,
+             "nobody listens for accessory buttons: dropped " + event.button + " on " + event.hardwareId);
 }
 
 }  // namespace olvar::velk

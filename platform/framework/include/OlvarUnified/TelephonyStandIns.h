@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "OlvarUnified/Telephony.h"
+#include "OlvarUnified/TelephonyServiceStandIn.h"
 #include "olvar/CallRecorder.h"
 
 namespace OlvarUnified {
@@ -93,19 +94,6 @@ public:
     olvar::CallRecorder& calls() { return m_calls; }
 
 private:
-    olvar::CallRecorder m_calls;
-};
-
-class OLVAR_API TelephonyServiceStandIn : public TelephonyService {
-public:
-    void registerAccessoriesEvents(std::shared_ptr<AccessoriesEvents> events) override;
-    void unregisterAccessoriesEvents(std::shared_ptr<AccessoriesEvents> events) override;
-    std::shared_ptr<AccessoriesEvents> registered();
-    olvar::CallRecorder& calls() { return m_calls; }
-
-private:
-    std::mutex m_mutex;
-    std::shared_ptr<AccessoriesEvents> m_events;
     olvar::CallRecorder m_calls;
 };
 

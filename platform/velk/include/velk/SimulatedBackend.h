@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -84,6 +85,10 @@ public:
     // Plugs the scenario's devices and applies its defaults without notifications.
     // False if any statement could not be applied (the rest still is).
     bool load(const Scenario& scenario);
+    // Receives the scenario's button presses, on the timeline's thread; without one they are
+    // logged and dropped.
+    using ButtonSink = std::function<void(const ScenarioEvent&)>;
+    void setButtonSink(ButtonSink sink);
     // Runs the scenario's events on a timer thread, replacing a running timeline.
     void startTimeline(const Scenario& scenario);
     void stopTimeline();
@@ -105,6 +110,7 @@ private:
     bool applyUnplug(const std::string& selectionId);
     bool applySetDefault(int kind, const std::string& selectionId, bool notify);
     void applyTimedEvent(const ScenarioEvent& event);
+    void pressButton(const ScenarioEvent& event);
 
     std::shared_ptr<CallRecorder> m_recorder;
     std::shared_ptr<DeviceRegistry> m_registry;
@@ -117,6 +123,9 @@ private:
     std::mutex m_changeMutex;  // keeps notifications in the order of the changes
     std::mutex m_alertsMutex;
     std::string m_alertsDeviceName;
+
+    std::mutex m_buttonMutex;
+    ButtonSink m_buttonSink;
 
     std::mutex m_timelineMutex;
     std::unique_ptr<ScenarioTimeline> m_timeline;

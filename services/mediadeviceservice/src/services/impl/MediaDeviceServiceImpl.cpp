@@ -5,6 +5,7 @@
 #include "OlvarUnified/HostService.h"
 #include "OlvarUnified/Telephony.h"
 #include "OlvarUnified/UnifiedFactory.h"
+#include "featuresets/adapters/mediaDevice/AccessoriesEventHandler.h"
 #include "featuresets/adapters/mediaDevice/PreferredMediaDeviceImpl.h"
 #include "module/MediaDeviceFeatureSet.h"
 #include "module/ModuleLog.h"
@@ -69,11 +70,12 @@ MediaDeviceServiceImpl::MediaDeviceServiceImpl(std::shared_ptr<UnifiedFactory> f
     all.setIsPeakInitialised(false);
 
     m_telephonyService = lookUpHostService<TelephonyService>();
-    // The headset-button handler is registered with the telephony service once it exists;
-    // until then m_telephonyService is only held.
+    m_accessoriesEventHandler = std::make_shared<AccessoriesEventHandler>(factory, this);
+    m_accessoriesEventHandler->setTelephonyService(m_telephonyService);
 }
 
-MediaDeviceServiceImpl::~MediaDeviceServiceImpl() = default;
+// The handler holds this service by plain pointer: cut it loose before the service goes.
+MediaDeviceServiceImpl::~MediaDeviceServiceImpl() { m_accessoriesEventHandler->detach(); }
 
 std::shared_ptr<MediaDeviceFeatureSet> MediaDeviceServiceImpl::featureSet() {
     return m_factory ? m_factory->getFeatureSet<MediaDeviceFeatureSet>() : nullptr;

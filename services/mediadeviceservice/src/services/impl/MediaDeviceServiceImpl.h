@@ -14,6 +14,7 @@
 
 namespace OlvarUnified {
 
+class AccessoriesEventHandler;
 class ConfigService;
 class MediaDeviceFeatureSet;
 class MediaDeviceImpl;
@@ -133,6 +134,7 @@ private:
     std::shared_ptr<ConfigService> m_configService;
     std::shared_ptr<MediaDeviceImpl> m_allRingersDevice;
     std::shared_ptr<TelephonyService> m_telephonyService;
+    std::shared_ptr<AccessoriesEventHandler> m_accessoriesEventHandler;
 };
 
 }  // namespace OlvarUnified

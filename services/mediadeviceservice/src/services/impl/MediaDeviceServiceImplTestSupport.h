@@ -134,8 +134,12 @@ public:
     }
     int getSpeakerDeviceVolume(std::string id) override { return speakerVolumes.count(id) ? speakerVolumes[id] : 0; }
     void setUseRinger(bool use) override { log(use ? "setUseRinger on" : "setUseRinger off"); }
-    void setCurrentMediaDeviceByAccessoryType(AccessoryDeviceTypeEnum::AccessoryDeviceType) override {}
-    void setCurrentMediaDeviceByHardwareId(const std::wstring&) override {}
+    void setCurrentMediaDeviceByAccessoryType(AccessoryDeviceTypeEnum::AccessoryDeviceType type) override {
+        log("setCurrentMediaDeviceByAccessoryType " + std::to_string(type));
+    }
+    void setCurrentMediaDeviceByHardwareId(const std::wstring& id) override {
+        log("setCurrentMediaDeviceByHardwareId " + MirelCoreUtils::toString(id));
+    }
     DeviceList getPluginDevice(Type type) override {
         auto found = plugged.find(type);
         return found == plugged.end() ? listOf({}) : listOf(*found->second);

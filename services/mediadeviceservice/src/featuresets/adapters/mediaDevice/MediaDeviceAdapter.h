@@ -132,6 +132,17 @@ private:
     void reportCaptureDevicesPresent();
     void onVolumeChange(MediaDeviceTypeEnum::MediaDeviceType type, const std::string& deviceName, int volume);
     void setCurrentDevice(MediaDeviceTypeEnum::MediaDeviceType type, const PreferredMediaDevicePtr& record);
+    bool switchDeviceInUse(MediaDeviceTypeEnum::MediaDeviceType type, const PreferredMediaDevicePtr& record);
+    PreferredMediaDevicePtr listedRecordOf(MediaDeviceTypeEnum::MediaDeviceType type,
+                                           const PreferredMediaDevicePtr& record);
+    void postDeviceSelected(MediaDeviceTypeEnum::MediaDeviceType type, const PreferredMediaDevicePtr& record);
+    PreferredMediaDeviceList mergeWithDevices(MediaDeviceTypeEnum::MediaDeviceType type,
+                                              MediaDevicePositionEnum::MediaDevicePosition position,
+                                              const olvar::velk::DeviceInfoList& available, bool markAbsentUnplugged);
+    void refreshPreferredDeviceList(MediaDeviceTypeEnum::MediaDeviceType type);
+    MediaDevicePositionEnum::MediaDevicePosition newDevicePosition();
+    void refreshPreferredDeviceLists(const olvar::velk::DeviceInfoPtr& device);
+    std::function<int(const std::string&)> volumeLookup(MediaDeviceTypeEnum::MediaDeviceType type);
     std::string getCurrentSelectionId(MediaDeviceTypeEnum::MediaDeviceType type);
     int GetDeviceVolumeFromVolumeCtrl(MediaDeviceTypeEnum::MediaDeviceType type, const std::string& selectionId);
     int GetDeviceVolumeFromPreferedDeviceList(MediaDeviceTypeEnum::MediaDeviceType type, const std::string& selectionId);

@@ -38,6 +38,7 @@ void MediaDeviceAdapter::onDeviceAdded(olvar::velk::DeviceInfoPtr device, olvar:
     }
     postToService([](MediaDeviceServiceImpl& service) { service.onDeviceAdded(); },
                   "Calling MediaDeviceServiceImpl::onDeviceAdded from MediaDeviceAdpater");
+    refreshPreferredDeviceLists(device);
 }
 
 void MediaDeviceAdapter::onDeviceRemoved(olvar::velk::DeviceInfoPtr device,
@@ -50,6 +51,22 @@ void MediaDeviceAdapter::onDeviceRemoved(olvar::velk::DeviceInfoPtr device,
     }
     postToService([](MediaDeviceServiceImpl& service) { service.onDeviceRemoved(); },
                   "Calling MediaDeviceServiceImpl::onDeviceRemoved from MediaDeviceAdpater");
+    refreshPreferredDeviceLists(device);
+}
+
+// The lists a device of this kind can appear in: a playback device serves as speaker and
+// as ringer.
+void MediaDeviceAdapter::refreshPreferredDeviceLists(const olvar::velk::DeviceInfoPtr& device) {
+    if (!device) return;
+    switch (device->getKind()) {
+        case olvar::velk::DEVICE_KIND_PLAYBACK:
+            refreshPreferredDeviceList(MediaDeviceTypeEnum::SPEAKER);
+            refreshPreferredDeviceList(MediaDeviceTypeEnum::RINGER);
+            break;
+        case olvar::velk::DEVICE_KIND_RECORDING: refreshPreferredDeviceList(MediaDeviceTypeEnum::MICROPHONE); break;
+        case olvar::velk::DEVICE_KIND_CAPTURE: refreshPreferredDeviceList(MediaDeviceTypeEnum::CAMERA); break;
+        default: break;
+    }
 }
 
 void MediaDeviceAdapter::onVideoResolutionChanged(void* windowHandle, std::shared_ptr<olvar::ravo::VideoFormat> format) {

@@ -97,14 +97,13 @@ TEST_F(AdapterEventsTest, PlugAndUnplugReachTheServiceNotifiers) {
     EXPECT_EQ(*removed, 0);
     EXPECT_TRUE(contains(availableIds(kSpeaker), "usb-dock-spk"));
     EXPECT_TRUE(captureCalls().empty()) << "only cameras concern the capture flag";
-    // The event itself leaves the preferred lists alone; the adapter merges new devices
-    // into them when the feature set starts.
-    EXPECT_FALSE(contains(preferredIds(kSpeaker), "usb-dock-spk"));
-    adapter->StopFeatureSet(kFeatureSet, noEvents());
-    start();
+    // The event merges the new device into the lists of its kind at once.
     ASSERT_FALSE(preferredIds(kSpeaker).empty());
     EXPECT_EQ(preferredIds(kSpeaker).front(), "usb-dock-spk") << "new devices go first by default";
     EXPECT_FALSE(contains(preferredIds(kMicrophone), "usb-dock-spk"));
+    adapter->StopFeatureSet(kFeatureSet, noEvents());
+    start();
+    EXPECT_EQ(preferredIds(kSpeaker).front(), "usb-dock-spk") << "and the restart keeps it there";
 
     plug(device(DEVICE_KIND_RECORDING, "usb-dock-mic", "USB\\VID_1111&PID_2222"));
     EXPECT_EQ(*added, 2);

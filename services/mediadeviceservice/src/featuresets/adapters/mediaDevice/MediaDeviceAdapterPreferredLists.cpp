@@ -1,13 +1,13 @@
 // The preferred-device list engine: building each type's list at start from the properties
 // file and the devices present, applying the service's reorders, publishing and persisting.
 #include <algorithm>
-#include <map>
 
 #include "MirelCoreUtils/StringUtils.h"
 #include "OlvarUnified/ConfigFeatureSet.h"
 #include "OlvarUnified/UnifiedFactory.h"
 #include "featuresets/adapters/mediaDevice/MediaDeviceAdapter.h"
 #include "featuresets/adapters/mediaDevice/MediaDevicePropertyFileConfigStore.h"
+#include "featuresets/adapters/mediaDevice/PreferredListRules.h"
 #include "module/ModuleLog.h"
 #include "module/ModuleStatics.h"
 #include "objects/mediaDevice/MediaDeviceImpl.h"
@@ -23,16 +23,6 @@ using olvar::velk::DeviceInfoPtr;
 
 namespace {
 const OlvarLoggerHandle& log() { return Loggers::MediaDeviceAdapter; }
-
-bool contains(const std::vector<int>& used, int index) {
-    return std::find(used.begin(), used.end(), index) != used.end();
-}
-
-std::string listText(const std::vector<PreferredMediaDevicePtr>& list) {
-    std::string text;
-    for (const auto& record : list) text += "\n" + record->toString();
-    return text;
-}
 }  // namespace
 
 void MediaDeviceAdapter::initialisePreferredDeviceListFromConfig(MediaDeviceType type) {
@@ -60,11 +50,7 @@ void MediaDeviceAdapter::initialisePreferredDeviceListFromConfig(MediaDeviceType
     DeviceInfoList available;
     getAvailableDeviceInfo(type, available);
 
-    std::wstring preference;
-    GetPrioritizeNewAudioDeviceConfigValue(preference);
-    const auto position = preference == L"PreferNewDevice" ? MediaDevicePositionEnum::FRONT : MediaDevicePositionEnum::END;
-
-    updatePreferredFromAvailable(type, position, available);
+    updatePreferredFromAvailable(type, newDevicePosition(), available);
     setMediaDeviceServicePreferredDeviceList(type, MediaDevicePositionEnum::END);
     setCurrentDeviceFromPreferredDeviceList(type);
 }
@@ -72,84 +58,54 @@ void MediaDeviceAdapter::initialisePreferredDeviceListFromConfig(MediaDeviceType
 PreferredMediaDeviceList MediaDeviceAdapter::updatePreferredFromAvailable(MediaDeviceType type,
                                                                           MediaDevicePosition position,
                                                                           DeviceInfoList& available) {
+    return mergeWithDevices(type, position, available, false);
+}
+
+PreferredMediaDeviceList MediaDeviceAdapter::mergeWithDevices(MediaDeviceType type, MediaDevicePosition position,
+                                                              const DeviceInfoList& available,
+                                                              bool markAbsentUnplugged) {
     auto added = std::make_shared<std::vector<PreferredMediaDevicePtr>>();
-    PreferredMediaDeviceList list = getPreferredDeviceList(type);
-    if (!list) return added;
-
-    if (OlvarLog_isDebugEnabled(log())) {
-        std::string text = "Available Device Info\n---------------------------";
-        for (const auto& device : available)
-            text += "\nDevice Name:" + device->getName() + "\nDevice Selection Id:" + device->getSelectionId() +
-                    "\nDevice Hardware Id:" + device->getHardwareId();
-        MDS_LOG_DEBUG(log(), text);
-        MDS_LOG_DEBUG(log(), "\n\nPreferred Device Info\n---------------------------" << listText(*list)
-                                                                                      << "----------------\n");
-    }
-
-    // Both sides grouped by upper-case hardware id.
-    std::map<std::string, DeviceInfoList> availableGroups;
-    for (const auto& device : available)
-        if (device) availableGroups[MirelCoreUtils::toUppercase(device->getHardwareId())].push_back(device);
-    std::map<std::string, std::vector<PreferredMediaDevicePtr>> preferredGroups;
-    for (const auto& record : *list) preferredGroups[MirelCoreUtils::toUppercase(record->hardwareId)].push_back(record);
-
-    DeviceInfoList newDevices;
-    for (auto& [key, group] : availableGroups) {
-        auto match = std::find_if(preferredGroups.begin(), preferredGroups.end(), [&key = key](const auto& entry) {
-            return MirelCoreUtils::caseInsensitiveStringEquals(entry.first, key);
-        });
-        if (match == preferredGroups.end()) {
-            for (const auto& device : group) {
-                MDS_LOG_DEBUG(log(), getDeviceInfoString(device));
-                newDevices.push_back(device);
-            }
-            continue;
-        }
-        auto& preferred = match->second;
-        MDS_LOG_DEBUG(log(), "Available devices with hardware id : " << group.size()
-                                                                      << " Preferred devices with hardware id : "
-                                                                      << preferred.size());
-        std::vector<int> usedPreferred, usedAvailable;
-        updatePreferredListWhereSelectionIdMatches(preferred, group, usedPreferred, usedAvailable, type);
-
-        if (usedAvailable.size() != group.size()) {
-            MDS_LOG_DEBUG(log(), "Updated and available are not the same size. updated: " << usedAvailable.size());
-            for (int a = 0; a < static_cast<int>(group.size()); ++a) {
-                if (contains(usedAvailable, a)) continue;
-                for (int p = 0; p < static_cast<int>(preferred.size()); ++p) {
-                    if (contains(usedPreferred, p) || preferred[p]->isPlugged) continue;
-                    usedPreferred.push_back(p);
-                    usedAvailable.push_back(a);
-                    if (updatePreferredDevice(preferred[p], group[a], type))
-                        updateServicesPreferredDevice(type, preferred[p]);
-                    break;
-                }
-            }
-        }
-        if (usedAvailable.size() != group.size()) {
-            MDS_LOG_DEBUG(log(), "Available devices: " << group.size()
-                                                       << " preferred updated from available: " << usedAvailable.size());
-            MDS_LOG_DEBUG(log(), "Devices not updated to be added to preferred device list");
-            for (int a = 0; a < static_cast<int>(group.size()); ++a) {
-                if (contains(usedAvailable, a)) continue;
-                MDS_LOG_DEBUG(log(), "Index :" << a << getDeviceInfoString(group[a]));
-                newDevices.push_back(group[a]);
-            }
-        }
-    }
-
-    for (const auto& device : newDevices) {
-        auto record = std::make_shared<PreferredMediaDeviceImpl>(device, type,
-                                                                 getDeviceVolume(type, device->getSelectionId()), false, true);
-        added->push_back(record);
+    {
         olvar::MutexGuard guard(getMutex(type));
-        if (position == MediaDevicePositionEnum::FRONT)
-            list->insert(list->begin(), record);
-        else
-            list->push_back(record);
+        PreferredMediaDeviceList list = getPreferredDeviceList(type);
+        if (!list) return added;
+        auto result = PreferredListRules::merge(*list, available, type, position, volumeLookup(type),
+                                                markAbsentUnplugged);
+        for (const auto& record : result.changed) updateServicesPreferredDevice(type, record);
+        added->assign(result.added.begin(), result.added.end());
     }
+    // Outside the type's lock: persisting takes every type's lock in turn.
     if (!added->empty()) persistPreferredDeviceListImpl();
     return added;
+}
+
+// Beyond the start, plug and unplug keep the lists and the device in use current: the
+// type's list is merged again with the devices present (records whose device is gone are
+// marked unplugged), published, and its first plugged-in device is put in use.
+void MediaDeviceAdapter::refreshPreferredDeviceList(MediaDeviceType type) {
+    // An event queued before a stop must not rewrite the file the stop just wrote.
+    if (!m_featureSetStarted) return;
+    DeviceInfoList available;
+    getAvailableDeviceInfo(type, available);
+    const auto position = newDevicePosition();
+    {
+        olvar::MutexGuard guard(getMutex(type));
+        if (!getPreferredDeviceList(type)) return;  // not started
+    }
+    mergeWithDevices(type, position, available, true);
+    setMediaDeviceServicePreferredDeviceList(type, MediaDevicePositionEnum::END);
+    setCurrentDeviceFromPreferredDeviceList(type);
+}
+
+// "HeadsetPreference" decides where devices new to a list go.
+MediaDevicePosition MediaDeviceAdapter::newDevicePosition() {
+    std::wstring preference;
+    GetPrioritizeNewAudioDeviceConfigValue(preference);
+    return preference == L"PreferNewDevice" ? MediaDevicePositionEnum::FRONT : MediaDevicePositionEnum::END;
+}
+
+PreferredListRules::VolumeLookup MediaDeviceAdapter::volumeLookup(MediaDeviceType type) {
+    return [this, type](const std::string& selectionId) { return getDeviceVolume(type, selectionId); };
 }
 
 bool MediaDeviceAdapter::updatePreferredListWhereSelectionIdMatches(std::vector<PreferredMediaDevicePtr>& preferredGroup,
@@ -157,40 +113,17 @@ bool MediaDeviceAdapter::updatePreferredListWhereSelectionIdMatches(std::vector<
                                                                     std::vector<int>& usedPreferred,
                                                                     std::vector<int>& usedAvailable,
                                                                     MediaDeviceType type) {
-    bool matched = false;
-    for (int a = 0; a < static_cast<int>(availableGroup.size()); ++a) {
-        for (int p = 0; p < static_cast<int>(preferredGroup.size()); ++p) {
-            if (contains(usedPreferred, p)) continue;
-            if (preferredGroup[p]->selectionId != availableGroup[a]->getSelectionId()) continue;
-            matched = true;
-            usedAvailable.push_back(a);
-            usedPreferred.push_back(p);
-            if (updatePreferredDevice(preferredGroup[p], availableGroup[a], type))
-                updateServicesPreferredDevice(type, preferredGroup[p]);
-        }
-    }
+    PreferredListRules::Records changed;
+    const bool matched = PreferredListRules::pairBySelectionId(preferredGroup, availableGroup, usedPreferred,
+                                                               usedAvailable, type, volumeLookup(type), changed);
+    for (const auto& record : changed) updateServicesPreferredDevice(type, record);
     return matched;
 }
 
 bool MediaDeviceAdapter::updatePreferredDevice(PreferredMediaDevicePtr record, DeviceInfoPtr device,
                                                MediaDeviceType type) {
     if (!record || !device) return false;
-    if (record->isPlugged && MirelCoreUtils::caseInsensitiveStringEquals(record->hardwareId, device->getHardwareId()) &&
-        record->selectionId == device->getSelectionId() && record->name == device->getName())
-        return false;
-    MDS_LOG_DEBUG(log(), "Updating Existing device - Before update: " << record->toString());
-    const auto* extended = dynamic_cast<const olvar::velk::ExtendedDeviceInfo*>(device.get());
-    record->isPlugged = true;
-    record->hardwareId = device->getHardwareId();
-    record->selectionId = device->getSelectionId();
-    record->vendor = device->getVendor();
-    record->name = device->getName();
-    record->friendlyName = extended ? extended->getFriendlyName() : std::string();
-    record->deviceInterface = extended ? extended->getDeviceInterface() : std::string();
-    record->instanceIdentifier = extended ? extended->getInstanceId() : std::string();
-    if (type == MediaDeviceTypeEnum::MICROPHONE) record->volume = getDeviceVolume(type, record->selectionId);
-    MDS_LOG_INFO(log(), "Updating Existing device - After update: " << record->toString());
-    return true;
+    return PreferredListRules::updateRecordFromDevice(*record, *device, type, volumeLookup(type));
 }
 
 bool MediaDeviceAdapter::setCurrentDeviceFromPreferredDeviceList(MediaDeviceType type) {
@@ -198,17 +131,28 @@ bool MediaDeviceAdapter::setCurrentDeviceFromPreferredDeviceList(MediaDeviceType
     MDS_LOG_TRACE(log(), "Entering MediaDeviceAdapter::setCurrentDeviceFromPreferredDeviceList()");
     PreferredMediaDeviceList list = getPreferredDeviceList(type);
     if (list) {
-        const std::string current = getCurrentSelectionId(type);
-        auto plugged = std::find_if(list->begin(), list->end(), [](const auto& r) { return r->isPlugged; });
-        if (plugged == list->end()) {
+        const auto choice = PreferredListRules::chooseDeviceInUse(*list, getCurrentSelectionId(type));
+        if (!choice.record) {
             setCurrentMediaDeviceImpl(type, nullptr);
-        } else if ((*plugged)->selectionId != current) {
-            setCurrentMediaDeviceImpl(type, *plugged);
-            setMediaDeviceVolumeImpl(type, *plugged, (*plugged)->volume);
+            postDeviceSelected(type, nullptr);
+        } else if (choice.alreadyInUse) {
+            postDeviceSelected(type, choice.record);
+        } else {
+            setCurrentMediaDeviceImpl(type, choice.record);
+            setMediaDeviceVolumeImpl(type, choice.record, choice.record->volume);
         }
     }
     MDS_LOG_TRACE(log(), "Exiting MediaDeviceAdapter::setCurrentDeviceFromPreferredDeviceList()");
     return true;
+}
+
+// Tells the service which device is in use (none: empty), so that its IsSelected flags and
+// current devices follow the telephony side.
+void MediaDeviceAdapter::postDeviceSelected(MediaDeviceType type, const PreferredMediaDevicePtr& record) {
+    std::shared_ptr<MediaDevice> device;
+    if (record) device = std::make_shared<MediaDeviceImpl>(m_pUnifiedFactory, *record);
+    postToService([type, device](MediaDeviceServiceImpl& service) { service.setDeviceSelected(type, device); },
+                  "Calling MediaDeviceServiceImpl::setDeviceSelected from MediaDeviceAdapter");
 }
 
 void MediaDeviceAdapter::setMediaDeviceServicePreferredDeviceList(MediaDeviceType type, MediaDevicePosition position) {
@@ -330,9 +274,7 @@ DeviceInfoPtr MediaDeviceAdapter::getDefaultDevice(MediaDeviceType type) {
 }
 
 std::string MediaDeviceAdapter::getDeviceInfoString(const DeviceInfoPtr& device) {
-    if (!device) return "NULL DeviceInfo";
-    return "Name: " + device->getName() + "\nHardwareId: " + device->getHardwareId() +
-           "\nSelectionId: " + device->getSelectionId() + "\nDeviceType: " + device->getKindText();
+    return PreferredListRules::describe(device);
 }
 
 }  // namespace OlvarUnified

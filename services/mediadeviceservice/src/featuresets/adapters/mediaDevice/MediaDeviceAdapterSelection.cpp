@@ -40,6 +40,28 @@ bool MediaDeviceAdapter::setCurrentMediaDeviceImpl(MediaDeviceType type, Preferr
         MDS_LOG_DEBUG(log(), "setCurrentMediaDeviceImpl. mediaDevicePtr is null");
         return false;
     }
+    // Only a switch the telephony side accepted is reported to the service as the device in use.
+    const bool switched = switchDeviceInUse(type, record);
+    if (switched)
+        if (auto listed = listedRecordOf(type, record)) postDeviceSelected(type, listed);
+    return switched;
+}
+
+// The preferred list's own record of a device: requests built from the devices present carry
+// identifiers of their own, so the selection id is the fallback. Empty when the list does not
+// hold the device, which the service then cannot show as selected.
+PreferredMediaDevicePtr MediaDeviceAdapter::listedRecordOf(MediaDeviceType type, const PreferredMediaDevicePtr& record) {
+    olvar::MutexGuard guard(getMutex(type));
+    PreferredMediaDeviceList list = getPreferredDeviceList(type);
+    if (!list) return nullptr;
+    for (const auto& entry : *list)
+        if (entry->uniqueIdentifier == record->uniqueIdentifier) return entry;
+    for (const auto& entry : *list)
+        if (entry->selectionId == record->selectionId) return entry;
+    return nullptr;
+}
+
+bool MediaDeviceAdapter::switchDeviceInUse(MediaDeviceType type, const PreferredMediaDevicePtr& record) {
     const bool telephony = m_telephonyEnabled || m_telephonyP2PEnabled;
     if (telephony) setCurrentDevice(type, record);
 
@@ -168,6 +190,8 @@ int MediaDeviceAdapter::GetDeviceVolumeFromVolumeCtrl(MediaDeviceType type, cons
 }
 
 int MediaDeviceAdapter::GetDeviceVolumeFromPreferedDeviceList(MediaDeviceType type, const std::string& selectionId) {
+    // The services dispatcher reads here while the worker changes records: hold the lock.
+    olvar::MutexGuard guard(getMutex(type));
     PreferredMediaDeviceList list = getPreferredDeviceList(type);
     if (!list) return -1;
     for (const auto& record : *list)
