@@ -74,6 +74,9 @@ protected:
         ASSERT_TRUE(events.log.waitFor(event)) << event;
         drain();
     }
+    std::string currentSpeaker() {
+        return read([&] { return MirelCoreUtils::toString(service->getCurrentSpeaker()->getSelectionId()); });
+    }
     std::string pactl(const std::string& arguments) { return server::pactl(arguments, daemon.server()).output; }
     std::unique_ptr<server::LoadedModule> plugHeadsetSpeaker(const std::string& name) {
         return std::make_unique<server::LoadedModule>(server::nullSinkArguments(name, kHeadsetIds), daemon.server());
@@ -85,11 +88,13 @@ protected:
     server::DeviceEvents events;
 };
 
-TEST_F(ModuleOnSoundServerTest, PluggedSinkReachesTheServiceAndIsRankedFirstByDefault) {
+TEST_F(ModuleOnSoundServerTest, PluggedSinkReachesTheServiceLeadsAndItsUnplugMovesTheDeviceInUse) {
     startModule();
     EXPECT_TRUE(contains(availableIds(kSpeaker), "ci_speakers"));
     EXPECT_TRUE(contains(preferredIds(kSpeaker), "ci_speakers"));
+    EXPECT_EQ(currentSpeaker(), "ci_speakers");
     auto added = countServiceFires(&MediaDeviceServiceNotifiers::getDeviceAddedNotifier);
+    auto switched = countServiceFires(&MediaDeviceServiceNotifiers::getCurrentSpeakerNotifier);
 
     auto headset = plugHeadsetSpeaker("headset");
     settle("added headset");
@@ -103,11 +108,34 @@ TEST_F(ModuleOnSoundServerTest, PluggedSinkReachesTheServiceAndIsRankedFirstByDe
         return found;
     });
     EXPECT_EQ(hardwareId, kHeadsetHardwareId) << "the sink's USB ids make its hardware id";
+    // "HeadsetPreference" is "PreferNewDevice" unless set: the newcomer heads the list and is used.
+    EXPECT_EQ(preferredIds(kSpeaker), (Ids{"headset", "ci_speakers"}));
+    EXPECT_EQ(currentSpeaker(), "headset");
+    EXPECT_EQ(telephony->audio()->getCurrentDevice(kSpeaker), "headset");
 
-    // "HeadsetPreference" is "PreferNewDevice" unless set: the newcomer heads the list.
-    restartModule();
-    ASSERT_FALSE(preferredIds(kSpeaker).empty());
-    EXPECT_EQ(preferredIds(kSpeaker).front(), "headset");
+    headset->unload();
+    settle("removed headset");
+    EXPECT_EQ(currentSpeaker(), "ci_speakers");
+    EXPECT_EQ(telephony->audio()->getCurrentDevice(kSpeaker), "ci_speakers");
+    EXPECT_EQ(preferredIds(kSpeaker), (Ids{"headset", "ci_speakers"})) << "the unplugged headset keeps its rank";
+    EXPECT_EQ(*switched, 2);
+}
+
+TEST_F(ModuleOnSoundServerTest, PluggedSinkJoinsAtTheEndWhenKnownDevicesArePreferred) {
+    moduleOptions.config.emplace_back(L"HeadsetPreference", L"PreferKnownDevice");
+    startModule();
+    auto switched = countServiceFires(&MediaDeviceServiceNotifiers::getCurrentSpeakerNotifier);
+
+    auto headset = plugHeadsetSpeaker("headset");
+    settle("added headset");
+    EXPECT_EQ(preferredIds(kSpeaker), (Ids{"ci_speakers", "headset"}));
+    EXPECT_EQ(currentSpeaker(), "ci_speakers");
+
+    // Unplugging a device that is not in use leaves the device in use alone.
+    headset->unload();
+    settle("removed headset");
+    EXPECT_EQ(currentSpeaker(), "ci_speakers");
+    EXPECT_EQ(*switched, 0);
 }
 
 TEST_F(ModuleOnSoundServerTest, PreferredListSurvivesARestartWhileItsHeadsetIsUnplugged) {
