@@ -290,4 +290,27 @@ TEST_F(ModuleOnSoundServerTest, RingtoneOnASinkUnpluggedMidPlayIsReportedFinishe
     EXPECT_EQ(finished->sessions(), std::vector<long>{session});
 }
 
+TEST_F(ModuleOnSoundServerTest, PluggedPreferredHeadsetBecomesTheDefaultSinkAndItsUnplugFallsBack) {
+    startModule(true);
+    EXPECT_EQ(pactl("get-default-sink"), "ci_speakers");
+    auto spare = plugHeadsetSpeaker("spare");
+    settle("added spare");
+    EXPECT_EQ(pactl("get-default-sink"), "spare");
+
+    auto headset = plugHeadsetSpeaker("headset");
+    settle("added headset");
+    EXPECT_EQ(preferredIds(kSpeaker), (Ids{"headset", "spare", "ci_speakers"}));
+    EXPECT_EQ(pactl("get-default-sink"), "headset");
+
+    // The next preferred plugged-in sink, not whichever the server would fall back to itself.
+    headset->unload();
+    settle("removed headset");
+    EXPECT_EQ(telephony->audio()->getCurrentDevice(kSpeaker), "spare");
+    EXPECT_EQ(pactl("get-default-sink"), "spare");
+
+    spare->unload();
+    settle("removed spare");
+    EXPECT_EQ(pactl("get-default-sink"), "ci_speakers");
+}
+
 }  // namespace
