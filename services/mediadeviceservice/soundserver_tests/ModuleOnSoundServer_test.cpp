@@ -7,8 +7,10 @@
 #include "PulseMonitorRecorder.h"
 #include "PulseTestSupport.h"
 #include "featuresets/adapters/mediaDevice/MediaDeviceAdapterTestSupport.h"
+#include "featuresets/adapters/mediaDevice/MediaDeviceBackgroundWorker.h"
 #include "featuresets/adapters/mediaDevice/WaveTestFiles.h"
 #include "velk/PulseBackend.h"
+#include "velk/VolumeChangeForwarder.h"
 
 using namespace OlvarUnified;
 using namespace OlvarUnified::Testing;
@@ -181,6 +183,55 @@ TEST_F(ModuleOnSoundServerTest, VolumeSetThroughTheServiceIsWhatPactlReads) {
     onDispatcher([&] { service->setDeviceVolume(kSpeaker, device, 42); });
     drain();
     EXPECT_NE(pactl("get-sink-volume headset").find("42%"), std::string::npos) << pactl("get-sink-volume headset");
+}
+
+TEST_F(ModuleOnSoundServerTest, VolumesChangedWithPactlReachTheServiceOnlyThroughTheHostsForwarder) {
+    startModule();
+    auto headset = plugHeadsetSpeaker("headset");
+    settle("added headset");
+    ASSERT_EQ(currentSpeaker(), "headset");
+    auto volumes = pulse->manager()->getVolumeControl();
+    server::VolumeEvents heard;
+    volumes->addObserver(&heard);
+    const std::shared_ptr<void> stopHearing(nullptr, [&](void*) { volumes->removeObserver(&heard); });
+
+    // The module's own observer leaves outside changes alone.
+    const int before = volumeOf(kSpeaker, "headset");
+    ASSERT_NE(before, 23);
+    pactl("set-sink-volume headset 23%");
+    ASSERT_TRUE(heard.log.waitFor("volume headset 23"));
+    drain();
+    EXPECT_EQ(volumeOf(kSpeaker, "headset"), before);
+
+    // A host that wants them forwards them to the adapter's handlers on its worker.
+    server::EventLog forwarded;
+    std::weak_ptr<MediaDeviceAdapter> target = adapter;
+    auto forwardTo = [&forwarded, target](void (MediaDeviceAdapter::*handler)(std::string, int), std::string what) {
+        return [&forwarded, target, handler, what](const std::string& name, int level) {
+            MediaDeviceBackgroundWorker::instance()->doTask(std::make_shared<FunctionTask>(
+                [target, handler, name, level] {
+                    if (auto live = target.lock()) (live.get()->*handler)(name, level);
+                },
+                "forward " + what));
+            forwarded.add(what + " " + name + " " + std::to_string(level));
+        };
+    };
+    olvar::velk::VolumeChangeForwarder forwarder(forwardTo(&MediaDeviceAdapter::onApplicationVolumeChange, "volume"),
+                                                 forwardTo(&MediaDeviceAdapter::onInputGainChange, "gain"));
+    volumes->addObserver(&forwarder);
+    const std::shared_ptr<void> stopForwarding(nullptr, [&](void*) { volumes->removeObserver(&forwarder); });
+
+    pactl("set-sink-volume headset 37%");
+    ASSERT_TRUE(forwarded.waitFor("volume headset 37"));
+    drain();
+    EXPECT_EQ(volumeOf(kSpeaker, "headset"), 37);
+    EXPECT_EQ(read([&] { return static_cast<int>(service->getCurrentSpeaker()->getDeviceVolume()); }), 37)
+        << "the device in use shows it too";
+
+    pactl("set-source-volume ci_mic 55%");
+    ASSERT_TRUE(forwarded.waitFor("gain ci_mic 55"));
+    drain();
+    EXPECT_EQ(volumeOf(MediaDeviceTypeEnum::MICROPHONE, "ci_mic"), 55);
 }
 
 TEST_F(ModuleOnSoundServerTest, ServerDyingLeavesNoDevicesAndItsReturnKeepsThePreferredLists) {
