@@ -1,8 +1,6 @@
 // The module on a real sound server: devices plugged while it runs, the device in use made
 // the server's default, volumes, and a server that dies and comes back.
 #include <algorithm>
-#include <condition_variable>
-#include <mutex>
 
 #include "PulseMonitorRecorder.h"
 #include "PulseTestSupport.h"
@@ -282,41 +280,15 @@ TEST_F(ModuleOnSoundServerTest, RingtoneThroughTheServiceReachesTheSinkSampleFor
         << " and recorded as " << *mismatch.first;
 }
 
-}  // namespace
-
-namespace {
-
-// Session ids the service announced as finished, heard on the dispatcher.
-class FinishedSessions {
-public:
-    void heard(long session) {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_sessions.push_back(session);
-        m_changed.notify_all();
-    }
-    bool waitForAny() {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        return m_changed.wait_for(lock, server::kTimeout, [&] { return !m_sessions.empty(); });
-    }
-    std::vector<long> sessions() {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return m_sessions;
-    }
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    std::vector<long> m_sessions;
-};
-
 TEST_F(ModuleOnSoundServerTest, RingtoneOnASinkUnpluggedMidPlayIsReportedFinishedOnce) {
     auto ringer = std::make_unique<server::LoadedModule>(
         server::nullSinkArguments("ringer") + " rate=48000 channels=2 format=s16le", daemon.server());
     startModule();
-    auto finished = std::make_shared<FinishedSessions>();
+    // Session ids the service announces as finished, heard on the dispatcher.
+    auto finished = std::make_shared<server::EventLog>();
     onDispatcher([&] {
         service->getMediaDeviceServiceNotifiers()->getSoundPlayFinishedNotifier()->connect(
-            [this, finished] { finished->heard(service->getSoundPlayFinished()); });
+            [this, finished] { finished->add(std::to_string(service->getSoundPlayFinished())); });
     });
     // Five seconds of tone: far longer than the test needs to see it playing and unplug.
     std::vector<std::int16_t> tone;
@@ -332,13 +304,13 @@ TEST_F(ModuleOnSoundServerTest, RingtoneOnASinkUnpluggedMidPlayIsReportedFinishe
     const long session = read([&] { return service->playWaveFile(file, "ringer", 100); });
     ASSERT_GE(session, 0);
     ASSERT_EQ(heard.finish().size(), 480u) << "the ringtone is playing";
-    EXPECT_TRUE(finished->sessions().empty());
+    EXPECT_TRUE(finished->lines().empty());
 
     ringer->unload();
     settle("removed ringer");
-    ASSERT_TRUE(finished->waitForAny()) << "the session on the vanished sink never finished";
+    ASSERT_TRUE(finished->waitFor(std::to_string(session))) << "the session on the vanished sink never finished";
     drain();
-    EXPECT_EQ(finished->sessions(), std::vector<long>{session});
+    EXPECT_EQ(finished->lines(), std::vector<std::string>{std::to_string(session)});
 }
 
 TEST_F(ModuleOnSoundServerTest, PluggedPreferredHeadsetBecomesTheDefaultSinkAndItsUnplugFallsBack) {
