@@ -38,7 +38,8 @@ public:
     // device manager with the scenario's devices and registers the host's services.
     bool setUp(const HostOptions& options, const olvar::velk::Scenario& scenario, std::string& error);
     // Saves the configuration values and unregisters everything; idempotent.
-    void tearDown();
+    // False when the configuration could not be saved.
+    bool tearDown();
 
     std::shared_ptr<OlvarUnified::UnifiedFactory> factory() const { return m_factory; }
     std::shared_ptr<olvar::velk::SimulatedBackend> backend() const { return m_backend; }
