@@ -1,6 +1,7 @@
 // The user's stored devices across every order of start, stop, persist, reset and destroy:
 // they stay in the file or are deliberately reset, never emptied, never brought back.
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -165,10 +166,14 @@ TEST_P(AdapterPersistenceTest, UsersDevicesAreKeptOrDeliberatelyResetInEveryOrde
     }
 }
 
+void PrintTo(StoredAs storedAs, std::ostream* out) {
+    static const char* const names[] = {"CurrentFile", "LegacyFile", "Unreadable"};
+    *out << names[static_cast<int>(storedAs)];
+}
+
 std::string caseName(const ::testing::TestParamInfo<std::tuple<bool, StoredAs>>& info) {
-    static const char* const stored[] = {"CurrentFile", "LegacyFile", "Unreadable"};
     return std::string(std::get<0>(info.param) ? "DeviceManager" : "NoDeviceManager") +
-           stored[static_cast<int>(std::get<1>(info.param))];
+           ::testing::PrintToString(std::get<1>(info.param));
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, AdapterPersistenceTest,
