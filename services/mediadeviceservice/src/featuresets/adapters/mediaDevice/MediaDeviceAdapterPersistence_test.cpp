@@ -139,6 +139,7 @@ protected:
 };
 
 TEST_P(AdapterPersistenceTest, UsersDevicesAreKeptOrDeliberatelyResetInEveryOrder) {
+    LogCapture logs;  // hundreds of module runs: keep their expected errors off the console
     ModuleOptions options;
     options.withDeviceManager = withDeviceManager();
     for (const auto& sequence : allSequences()) {
