@@ -3,7 +3,7 @@
 # Safe to run again: packages already present are left alone.
 set -eu
 
-packages="cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libboost-dev clang-14 libclang-rt-14-dev"
+packages="cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libboost-dev sox libsndfile1-dev pkg-config clang-14 libclang-rt-14-dev"
 
 missing=""
 for package in $packages; do

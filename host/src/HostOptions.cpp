@@ -35,6 +35,10 @@ bool parseHostOptions(const std::vector<std::string>& arguments, HostOptions& op
                 return false;
             }
             options.configValues.emplace_back(text.substr(0, equals), text.substr(equals + 1));
+        } else if (option == "--play") {
+            if (!value(options.playFile)) return false;
+        } else if (option == "--all-ringers") {
+            options.allRingers = true;
         } else if (option == "--log-level") {
             if (!value(text)) return false;
             if (text.size() != 1 || text[0] < '2' || text[0] > '6') {
@@ -69,6 +73,10 @@ std::string hostUsage(const std::string& programName) {
            "                      preferred-device file between runs\n"
            "  --set KEY=VALUE     a host configuration value, e.g. --set HeadsetPreference=PreferOld;\n"
            "                      kept in the configuration directory\n"
+           "  --play FILE         play a wave file during the scenario on the current ringer\n"
+           "                      (the first available one when none is current), printing\n"
+           "                      the session id and SoundPlayFinished when it ends\n"
+           "  --all-ringers       with --play: play it on every ringer at once\n"
            "  --log-level N       2 errors, 3 warnings, 4 info, 5 debug, 6 trace (default 3, or\n"
            "                      OLVAR_LOG_LEVEL)\n"
            "  --help              this text\n";

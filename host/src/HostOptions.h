@@ -13,6 +13,8 @@ struct HostOptions {
     std::string configDirectory = "host-config";
     std::vector<std::pair<std::string, std::string>> configValues;  // --set KEY=VALUE
     int logLevel = 0;           // 0: keep OLVAR_LOG_LEVEL or the library default
+    std::string playFile;       // --play: a wave file played during the scenario
+    bool allRingers = false;    // --all-ringers: play it on every ringer
     bool help = false;
 };
 

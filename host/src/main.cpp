@@ -11,6 +11,7 @@
 #include "HostPlatform.h"
 #include "ModuleLoader.h"
 #include "ServiceReport.h"
+#include "SoundPlayback.h"
 #include "OlvarUnified/FeatureSet.h"
 #include "OlvarUnified/Task.h"
 #include "OlvarUnified/Testing.h"
@@ -88,7 +89,7 @@ std::string joined(const std::vector<unsigned int>& numbers) {
 }
 
 // Everything between loading the module and unloading it.
-int runModule(Host::HostPlatform& platform, const olvar::velk::Scenario& scenario) {
+int runModule(Host::HostPlatform& platform, const olvar::velk::Scenario& scenario, const Host::HostOptions& options) {
     auto factory = platform.factory();
     auto adapter = std::dynamic_pointer_cast<OlvarUnified::FeatureSetAdapter>(factory->getFeatureSet(kFeatureSet));
     auto service = std::dynamic_pointer_cast<OlvarUnified::MediaDeviceService>(factory->getService(kFeatureSet));
@@ -105,6 +106,13 @@ int runModule(Host::HostPlatform& platform, const olvar::velk::Scenario& scenari
     const Host::DeviceInUse inUse = [&platform](int type) { return platform.telephonyDeviceInUse(type); };
     Host::printServiceState(std::cout, dispatcher, *service, inUse);
 
+    std::unique_ptr<Host::SoundPlayback> sound;
+    if (!options.playFile.empty()) {
+        std::cout << "\n";
+        sound = std::make_unique<Host::SoundPlayback>(std::cout, dispatcher, service);
+        sound->start(options.playFile, options.allRingers);
+    }
+
     if (!scenario.events.empty()) {
         std::unique_ptr<Host::NotificationPrinter> printer;
         dispatcher.enqueueBlock(std::make_shared<OlvarUnified::FunctionTask>(
@@ -120,6 +128,10 @@ int runModule(Host::HostPlatform& platform, const olvar::velk::Scenario& scenari
         std::cout << "\n";
         Host::printServiceState(std::cout, dispatcher, *service, inUse);
     }
+
+    if (sound && !sound->waitUntilFinished(std::chrono::seconds(60)))
+        std::cout << "The sound did not end within a minute; stopped it\n";
+    sound.reset();
 
     adapter->StopFeatureSet(kFeatureSet, events);
     adapter->Destroy();
@@ -153,7 +165,7 @@ int main(int argc, char** argv) {
     std::cout << "Loaded " << modulePath << "\n";
     module.entry()(platform.factory());
 
-    const int result = runModule(platform, scenario);
+    const int result = runModule(platform, scenario, options);
     // The module's objects go before the module itself.
     const bool saved = platform.tearDown();
     waitForQueues();

@@ -54,6 +54,26 @@ TEST_F(PcmPlayerTest, DrainsTheSourceAndReportsTheEndOnceOnThePlayerThread) {
     EXPECT_EQ(records[0].deviceName, "spk-1");
     EXPECT_EQ(records[0].formatCode, PCM_FORMAT_L16_48K_STEREO);
     EXPECT_FALSE(records[0].stopRequested);
+    ASSERT_EQ(records[0].pcm.size(), 100001u) << "every byte pulled is kept";
+    EXPECT_EQ(static_cast<unsigned char>(records[0].pcm[70000]), 70000 % 256);
+    EXPECT_EQ(records[0].checksum, pcmChecksum(kPcmChecksumSeed, records[0].pcm.data(), records[0].pcm.size()));
+}
+
+TEST(PcmPlayerCapture, KeepsTheFirstBytesButCountsAndChecksumsAll) {
+    SimulatedBackendOptions options{Pacing::AsFastAsPossible};
+    options.pcmKeptPerStream = 1000;
+    SimulatedBackend backend(options);
+    ASSERT_TRUE(backend.plug(testing::simulatedDevice(DEVICE_KIND_PLAYBACK, "spk-1")));
+    FiniteSource source(5000), same(5000);
+    PlayoutStreamPtr stream;
+    backend.manager()->getPcmPlayer()->startStreamPlayout(stream, PCM_FORMAT_L16_8K, "spk-1", &source);
+    ASSERT_TRUE(PendingWork::waitIdle());
+    std::string all(5000, '\0');
+    ASSERT_EQ(same.read(all.data(), 5000), 5000);
+    const auto record = backend.playouts().at(0);
+    EXPECT_EQ(record.bytesConsumed, 5000);
+    EXPECT_EQ(record.pcm, all.substr(0, 1000));
+    EXPECT_EQ(record.checksum, pcmChecksum(kPcmChecksumSeed, all.data(), all.size()));
 }
 
 TEST_F(PcmPlayerTest, NegativeReadEndsTheStreamLikeZero) {

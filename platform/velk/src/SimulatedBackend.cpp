@@ -26,7 +26,8 @@ SimulatedBackend::SimulatedBackend(SimulatedBackendOptions options)
         m_volumeControl = std::make_shared<SimulatedVolumeControl>(m_registry, m_events, m_recorder);
     }
     if (options.withPcmPlayer) {
-        m_player = std::make_shared<SimulatedPcmPlayer>(m_registry, m_recorder, options.pacing);
+        m_player = std::make_shared<SimulatedPcmPlayer>(m_registry, m_recorder, options.pacing,
+                                                        options.pcmKeptPerStream);
     }
     m_manager = std::make_shared<SimulatedDeviceManager>(m_monitor, m_volumeControl, m_player);
 }
@@ -98,6 +99,13 @@ void SimulatedBackend::clearCalls() { m_recorder->clear(); }
 
 std::int64_t SimulatedBackend::bytesConsumed(const PlayoutStreamPtr& stream) const {
     return m_player ? m_player->bytesConsumed(stream) : -1;
+}
+
+std::uint64_t pcmChecksum(std::uint64_t checksum, const void* data, std::size_t size) {
+    constexpr std::uint64_t kPrime = 1099511628211ULL;
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    for (std::size_t i = 0; i < size; ++i) checksum = (checksum ^ bytes[i]) * kPrime;
+    return checksum;
 }
 
 std::vector<PlayoutRecord> SimulatedBackend::playouts() const {

@@ -41,8 +41,10 @@ int readSource(Source* source, std::vector<char>& buffer) {
 }  // namespace
 
 SimulatedPcmPlayer::SimulatedPcmPlayer(std::shared_ptr<DeviceRegistry> registry,
-                                       std::shared_ptr<CallRecorder> recorder, Pacing pacing)
+                                       std::shared_ptr<CallRecorder> recorder, Pacing pacing,
+                                       std::size_t pcmKeptPerStream)
     : m_registry(std::move(registry)), m_recorder(std::move(recorder)), m_pacing(pacing),
+      m_pcmKeptPerStream(pcmKeptPerStream),
       m_observers(std::make_shared<Observers>()) {}
 
 SimulatedPcmPlayer::~SimulatedPcmPlayer() { shutdown(); }
@@ -69,7 +71,8 @@ void SimulatedPcmPlayer::startStreamPlayout(PlayoutStreamPtr& stream, int format
         return;
     }
     reapFinishedWorkers();
-    auto playout = std::make_shared<SimulatedPlayoutStream>(m_nextStreamId++, deviceName, formatCode, m_recorder);
+    auto playout = std::make_shared<SimulatedPlayoutStream>(m_nextStreamId++, deviceName, formatCode, m_recorder,
+                                                           m_pcmKeptPerStream);
     auto done = std::make_shared<std::atomic<bool>>(false);
     PendingWork::begin();  // ended by the player thread once the finished reports returned
     m_workers.push_back(Worker{playout, done, std::thread(&SimulatedPcmPlayer::play, playout, source, m_pacing,
@@ -122,7 +125,7 @@ std::vector<PlayoutRecord> SimulatedPcmPlayer::playouts() const {
     std::vector<PlayoutRecord> records;
     for (const auto& p : m_history) {
         records.push_back(PlayoutRecord{p->id(), p->deviceName(), p->formatCode(), p->bytesConsumed(),
-                                        p->isPlaying(), p->stopRequested()});
+                                        p->isPlaying(), p->stopRequested(), p->checksum(), p->pcm()});
     }
     return records;
 }
@@ -164,7 +167,7 @@ void SimulatedPcmPlayer::play(std::shared_ptr<SimulatedPlayoutStream> stream, So
             VELK_LOG(logger(), OLVAR_LOG_ERROR, "the source reported more bytes than asked for; clamped");
             n = static_cast<int>(buffer.size());
         }
-        stream->addConsumed(n);
+        stream->addPulled(buffer.data(), n);
         total += n;
         if (pacing == Pacing::RealTime) {
             const auto due = start + std::chrono::nanoseconds(total * 1000000000LL / byteRate);

@@ -22,7 +22,7 @@ namespace olvar::velk {
 class SimulatedPcmPlayer : public PcmPlayerEx {
 public:
     SimulatedPcmPlayer(std::shared_ptr<DeviceRegistry> registry, std::shared_ptr<CallRecorder> recorder,
-                       Pacing pacing);
+                       Pacing pacing, std::size_t pcmKeptPerStream);
     ~SimulatedPcmPlayer() override;
 
     void addPlaybackObserver(PcmPlayer_Observer* observer) override;
@@ -54,6 +54,7 @@ private:
     std::shared_ptr<DeviceRegistry> m_registry;
     std::shared_ptr<CallRecorder> m_recorder;
     const Pacing m_pacing;
+    const std::size_t m_pcmKeptPerStream;
     std::shared_ptr<Observers> m_observers;
     std::atomic<int> m_bufferingMode{2};
 

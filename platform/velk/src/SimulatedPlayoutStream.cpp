@@ -1,10 +1,33 @@
 #include "SimulatedPlayoutStream.h"
 
+#include <algorithm>
+
 namespace olvar::velk {
 
 SimulatedPlayoutStream::SimulatedPlayoutStream(int id, std::string deviceName, int formatCode,
-                                               std::shared_ptr<CallRecorder> recorder)
-    : m_id(id), m_deviceName(std::move(deviceName)), m_formatCode(formatCode), m_recorder(std::move(recorder)) {}
+                                               std::shared_ptr<CallRecorder> recorder, std::size_t pcmKept)
+    : m_id(id), m_deviceName(std::move(deviceName)), m_formatCode(formatCode), m_recorder(std::move(recorder)),
+      m_pcmKept(pcmKept), m_checksum(kPcmChecksumSeed) {}
+
+void SimulatedPlayoutStream::addPulled(const char* data, int size) {
+    {
+        std::lock_guard<std::mutex> lock(m_pcmMutex);
+        const auto bytes = static_cast<std::size_t>(size);
+        m_checksum = pcmChecksum(m_checksum, data, bytes);
+        if (m_pcm.size() < m_pcmKept) m_pcm.append(data, std::min(bytes, m_pcmKept - m_pcm.size()));
+    }
+    m_bytesConsumed += size;
+}
+
+std::uint64_t SimulatedPlayoutStream::checksum() const {
+    std::lock_guard<std::mutex> lock(m_pcmMutex);
+    return m_checksum;
+}
+
+std::string SimulatedPlayoutStream::pcm() const {
+    std::lock_guard<std::mutex> lock(m_pcmMutex);
+    return m_pcm;
+}
 
 bool SimulatedPlayoutStream::isPlaying() { return m_playing.load(); }
 

@@ -1,5 +1,5 @@
 // One stream of the simulated PCM player: its identity, playing state, stop request and
-// the number of bytes taken from its source.
+// what it took from its source (count, checksum and the first bytes).
 #pragma once
 
 #include <atomic>
@@ -10,6 +10,8 @@
 #include <mutex>
 #include <string>
 
+#include "velk/SimulatedBackend.h"
+
 #include "olvar/CallRecorder.h"
 #include "velk/DeviceManager.h"
 
@@ -17,7 +19,8 @@ namespace olvar::velk {
 
 class SimulatedPlayoutStream : public PlayoutStream {
 public:
-    SimulatedPlayoutStream(int id, std::string deviceName, int formatCode, std::shared_ptr<CallRecorder> recorder);
+    SimulatedPlayoutStream(int id, std::string deviceName, int formatCode, std::shared_ptr<CallRecorder> recorder,
+                           std::size_t pcmKept);
 
     bool isPlaying() override;
     void stop() override;  // asks the player thread to end; never waits for it
@@ -28,8 +31,11 @@ public:
     std::int64_t bytesConsumed() const { return m_bytesConsumed.load(); }
     bool stopRequested() const { return m_stopRequested.load(); }
 
+    std::uint64_t checksum() const;
+    std::string pcm() const;
+
     // Player thread side.
-    void addConsumed(std::int64_t bytes) { m_bytesConsumed += bytes; }
+    void addPulled(const char* data, int size);
     void markFinished() { m_playing = false; }
     // Waits until the deadline or a stop request; true when stopped.
     bool waitUntilStopped(std::chrono::steady_clock::time_point deadline);
@@ -42,6 +48,10 @@ private:
     std::atomic<bool> m_playing{true};
     std::atomic<bool> m_stopRequested{false};
     std::atomic<std::int64_t> m_bytesConsumed{0};
+    const std::size_t m_pcmKept;
+    mutable std::mutex m_pcmMutex;
+    std::uint64_t m_checksum;
+    std::string m_pcm;
     std::mutex m_wakeMutex;
     std::condition_variable m_wake;
 };

@@ -58,7 +58,7 @@ public:
 };
 
 // PCM data pulled by the player. read fills up to size bytes and returns how many it
-// wrote; 0 ends the stream.
+// wrote; 0 or a negative value ends the stream.
 class OLVAR_API Source {
 public:
     virtual ~Source() = default;

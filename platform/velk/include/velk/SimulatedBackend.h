@@ -4,6 +4,7 @@
 // audio server is available.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -37,9 +38,14 @@ struct SimulatedBackendOptions {
     Pacing pacing = Pacing::RealTime;
     bool withVolumeControl = true;  // false: getVolumeControl() gives an empty pointer
     bool withPcmPlayer = true;      // false: getPcmPlayer() gives an empty pointer
+    std::size_t pcmKeptPerStream = 1 << 20;  // bytes of each stream kept in its PlayoutRecord
 };
 
-// One stream the player started, for tests.
+// Running checksum of the bytes a stream pulled (64-bit FNV-1a); start from kPcmChecksumSeed.
+constexpr std::uint64_t kPcmChecksumSeed = 14695981039346656037ULL;
+OLVAR_API std::uint64_t pcmChecksum(std::uint64_t checksum, const void* data, std::size_t size);
+
+// One stream the player started, for tests: what reached which device.
 struct PlayoutRecord {
     int streamId = 0;
     std::string deviceName;
@@ -47,6 +53,8 @@ struct PlayoutRecord {
     std::int64_t bytesConsumed = 0;
     bool playing = false;
     bool stopRequested = false;
+    std::uint64_t checksum = kPcmChecksumSeed;  // over all bytesConsumed bytes, in order
+    std::string pcm;  // the first bytes pulled, up to SimulatedBackendOptions::pcmKeptPerStream
 };
 
 class OLVAR_API SimulatedBackend : public DeviceBackend {

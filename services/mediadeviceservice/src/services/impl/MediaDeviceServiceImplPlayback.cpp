@@ -8,18 +8,17 @@
 
 namespace OlvarUnified {
 
-
 namespace {
 const wchar_t* const kPlayRingerOnAllDevicesKey = L"PlayRingerOnAllDevices";
 const wchar_t* const kRingerVolumeForAllDevicesKey = L"RingerVolumeForAllDevices";
 constexpr int kDefaultAllRingersVolume = 75;
 }  // namespace
 
-// Returns -1 even after a successful start: the sound belongs to the ringer, which the
-// caller stops through the ringer session list, not by this id.
+// Returns the started session's id (-1 when nothing was started), so that the caller can
+// stop or re-level this sound like any other.
 long MediaDeviceServiceImpl::playWaveFileOnCurrentDevice(std::string file) {
-    if (auto ringer = getCurrentRingerDevice()) playWaveFile(file, MirelCoreUtils::toString(ringer->getSelectionId()));
-    return -1;
+    auto ringer = getCurrentRingerDevice();
+    return ringer ? playWaveFile(file, MirelCoreUtils::toString(ringer->getSelectionId())) : -1;
 }
 
 long MediaDeviceServiceImpl::playWaveFile(std::string file, std::string device, int volume, bool loop) {

@@ -102,7 +102,7 @@ TEST_F(ServicePlaybackTest, AllRingersModeIsStoredAndNeedsAnAvailableRinger) {
         EXPECT_EQ(onAll->log.calls, Strings{"IsSelected"}) << "selected once";
         EXPECT_TRUE(all->getIsSelected());
 
-        EXPECT_EQ(service->playWaveFileOnCurrentDevice("tone.wav"), -1);
+        EXPECT_EQ(service->playWaveFileOnCurrentDevice("tone.wav"), 100) << "the started session's id";
         EXPECT_EQ(features->calls.back(), "playWaveFile tone.wav PlayRingerOnAllDevices 100 once");
     });
 }

@@ -1,10 +1,8 @@
-// Wave playback sessions on the device manager's PCM player.
-//
-// This build keeps the session bookkeeping of observers only; playing wave files comes
-// with the wave reader, so PlayWaveFile and ContinueSoundOnNewDevice answer -1 (no session)
-// and IsAudioFileSupported false, each with a warning.
+// Wave playback sessions on the device manager's PCM player: numbered, stoppable, re-levelled,
+// movable to another device, and reported to an observer when they end.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,18 +12,27 @@
 
 namespace OlvarUnified {
 
+// Process-wide tables under one recursive lock. A session's entries stay until the player
+// reports its stream ended (or a later report finds it no longer playing).
 class MDS_EXPORT SoundPlayUtils {
 public:
+    // The session id, or -1 when nothing was started. observer may be null.
     static long PlayWaveFile(const std::string& file, const std::string& device, int volume, bool loop,
                              SoundPlayUtilsObserver* observer);
     static void StopWaveFilePlayout(long sessionId);
     static void StopAllWaveFilePlayout();
     static void SetVolumeForPlayingSessions(int volume, std::shared_ptr<std::vector<long>> sessionIds);
+    // Stops the session's stream and plays the rest of its sound on device under a new id.
     static long ContinueSoundOnNewDevice(long sessionId, const std::string& device, int unused,
                                          SoundPlayUtilsObserver* observer);
     static bool IsAudioFileSupported(const std::string& file);
-    // After this no playback end is reported to any observer registered so far.
+    // After this no playback end is reported to any observer registered so far. The
+    // playback observer stays with the player so that ended sessions are still cleaned up;
+    // it leaves the player when the module unloads.
     static void ClearSessionObservers();
+
+    // Tests only: the id the next session gets.
+    static void SetNextSessionIdForTesting(std::int32_t id);
 };
 
 }  // namespace OlvarUnified
