@@ -29,6 +29,11 @@ bool parseHostOptions(const std::vector<std::string>& arguments, HostOptions& op
                 error = "--set needs KEY=VALUE, got '" + text + "'";
                 return false;
             }
+            // The configuration file keeps one KEY=VALUE per line.
+            if (text.find_first_of("\r\n") != std::string::npos) {
+                error = "--set takes a single line: KEY=VALUE must not hold a line break";
+                return false;
+            }
             options.configValues.emplace_back(text.substr(0, equals), text.substr(equals + 1));
         } else if (option == "--play") {
             if (!value(options.playFile)) return false;

@@ -1,6 +1,9 @@
 #include "HostPlatform.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
+#include <filesystem>
 
 #include "MirelCoreUtils/FileUtils.h"
 #include "MirelCoreUtils/StringUtils.h"
@@ -67,6 +70,10 @@ bool HostPlatform::setUp(const HostOptions& options, const olvar::velk::Scenario
     ::setenv("MIREL_CONFIG_DIR", options.configDirectory.c_str(), 1);
     const std::string directory = MirelCoreUtils::FileUtils::getConfigDirectory();
     m_configFile = directory + MirelCoreUtils::FileUtils::FileSeparator() + "host-config.txt";
+    if (!std::filesystem::is_directory(directory) || ::access(directory.c_str(), W_OK) != 0) {
+        error = "configuration directory " + options.configDirectory + " is not a writable directory";
+        return false;
+    }
 
     auto store = ConfigStore::instance();
     store->clear();
@@ -99,18 +106,19 @@ bool HostPlatform::setUp(const HostOptions& options, const olvar::velk::Scenario
     return true;
 }
 
-void HostPlatform::tearDown() {
+bool HostPlatform::tearDown() {
     using namespace OlvarUnified;
-    if (!m_factory && !m_deviceBackend) return;
+    if (!m_factory && !m_deviceBackend) return true;
     if (m_backend) m_backend->stopTimeline();
     if (m_host && m_host->telephony) m_host->telephony->audio()->setDeviceInUseListener(nullptr);
     if (m_host) m_host->unregister();
     VelkWrapper::Instance()->setBackend(nullptr);
-    ConfigStore::instance()->saveToFile(m_configFile);
+    const bool saved = ConfigStore::instance()->saveToFile(m_configFile);
     m_factory.reset();
     m_backend.reset();
     m_deviceBackend.reset();
     m_host.reset();
+    return saved;
 }
 
 std::shared_ptr<OlvarUnified::TelephonyServiceStandIn> HostPlatform::telephonyService() const {

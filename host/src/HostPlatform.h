@@ -42,7 +42,8 @@ public:
     // the host's services.
     bool setUp(const HostOptions& options, const olvar::velk::Scenario& scenario, std::string& error);
     // Saves the configuration values and unregisters everything; idempotent.
-    void tearDown();
+    // False when the configuration could not be saved.
+    bool tearDown();
 
     std::shared_ptr<OlvarUnified::UnifiedFactory> factory() const { return m_factory; }
     // Empty on the sound server.

@@ -1,5 +1,7 @@
 // mediadevice-host: loads the media-device service module as the client's host does, runs it
 // on a simulated device manager or the real sound server and prints what the service knows.
+#include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -32,7 +34,23 @@ int fail(const std::string& message, int code = 1) {
     return code;
 }
 
+// A scenario is a short hand-written text; anything else (a device, a directory, a file far
+// too large) is a mistake on the command line, not something to read.
+constexpr std::uintmax_t kMaxScenarioBytes = 1 << 20;
+// The run waits for the whole timeline: keep it to what a person would watch.
+constexpr std::chrono::minutes kMaxTimeline{10};
+
 bool readScenario(const std::string& path, olvar::velk::Scenario& scenario, std::string& error) {
+    std::error_code failure;
+    const auto status = std::filesystem::status(path, failure);
+    if (!std::filesystem::is_regular_file(status)) {
+        error = "scenario " + path + " is not a regular file";
+        return false;
+    }
+    if (std::filesystem::file_size(path, failure) > kMaxScenarioBytes) {
+        error = "scenario " + path + " is larger than " + std::to_string(kMaxScenarioBytes) + " bytes";
+        return false;
+    }
     std::ifstream file(path);
     if (!file) {
         error = "cannot read scenario " + path;
@@ -40,9 +58,25 @@ bool readScenario(const std::string& path, olvar::velk::Scenario& scenario, std:
     }
     std::stringstream text;
     text << file.rdbuf();
-    if (olvar::velk::parseScenario(text.str(), scenario, error)) return true;
-    error = path + ", " + error;
-    return false;
+    if (!olvar::velk::parseScenario(text.str(), scenario, error)) {
+        error = path + ", " + error;
+        return false;
+    }
+    if (Host::timelineLength(scenario) > kMaxTimeline) {
+        error = "scenario " + path + " has events after " + std::to_string(kMaxTimeline.count()) +
+                " minutes; this host plays at most that long";
+        return false;
+    }
+    return true;
+}
+
+// dlopen searches the library path for a name without a slash; a file of that name in the
+// working folder is what the user means.
+std::string modulePathOf(const Host::HostOptions& options) {
+    if (options.modulePath.empty()) return Host::defaultModulePath();
+    if (options.modulePath.find('/') == std::string::npos && std::filesystem::exists(options.modulePath))
+        return "./" + options.modulePath;
+    return options.modulePath;
 }
 
 // The device manager passes button names on unread; the host judges them before it runs.
@@ -158,16 +192,18 @@ int main(int argc, char** argv) {
     if (!platform.setUp(options, scenario, error)) return fail(error);
 
     Host::ModuleLoader module;
-    const std::string modulePath = options.modulePath.empty() ? Host::defaultModulePath() : options.modulePath;
+    const std::string modulePath = modulePathOf(options);
     if (!module.load(modulePath, kEntryName, error)) return fail(error);
     std::cout << "Loaded " << modulePath << "\n";
     module.entry()(platform.factory());
 
     const int result = runModule(platform, scenario, options);
     // The module's objects go before the module itself.
-    platform.tearDown();
+    const bool saved = platform.tearDown();
     waitForQueues();
     module.unload();
-    std::cout << "Unloaded the module; configuration kept in " << platform.configFile() << "\n";
+    std::cout << "Unloaded the module\n";
+    if (!saved) return fail("could not save the configuration to " + platform.configFile());
+    std::cout << "Configuration kept in " << platform.configFile() << "\n";
     return result;
 }

@@ -1,10 +1,13 @@
 #include "AtomicFileWriter.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
+#include <filesystem>
 #include <vector>
 
 #include "FileLogging.h"
@@ -17,6 +20,28 @@ std::string directoryOf(const std::string& path) {
     if (slash == std::string::npos) return ".";
     if (slash == 0) return "/";
     return path.substr(0, slash);
+}
+
+constexpr const char* kTemporarySuffix = ".tmp.";
+constexpr std::size_t kTemporaryRandomLength = 6;  // the XXXXXX of mkstemp
+
+bool isTemporaryOf(const std::string& name, const std::string& baseName) {
+    const std::string prefix = baseName + kTemporarySuffix;
+    if (name.size() != prefix.size() + kTemporaryRandomLength || name.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    for (std::size_t i = prefix.size(); i < name.size(); ++i) {
+        if (!std::isalnum(static_cast<unsigned char>(name[i]))) return false;
+    }
+    return true;
+}
+
+// True when nobody holds the temporary's lock any more, i.e. its writer is gone.
+bool isAbandoned(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0) return false;
+    const bool abandoned = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    ::close(fd);
+    return abandoned;
 }
 
 }  // namespace
@@ -32,6 +57,7 @@ bool AtomicFileWriter::write(const std::string& content, std::string& error) {
         error = "cannot write a file with an empty path";
         return false;
     }
+    removeStaleTemporaries();
     if (!createTemporary(error) || !writeAll(content, error) || !flushAndClose(error) ||
         !renameIntoPlace(error)) {
         discardTemporary();
@@ -41,16 +67,37 @@ bool AtomicFileWriter::write(const std::string& content, std::string& error) {
     return true;
 }
 
+void AtomicFileWriter::removeStaleTemporaries() {
+    namespace fs = std::filesystem;
+    const std::string baseName = fs::path(m_path).filename().string();
+    std::error_code ignored;
+    for (fs::directory_iterator entry(directoryOf(m_path), ignored), end; !ignored && entry != end;
+         entry.increment(ignored)) {
+        const std::string name = entry->path().filename().string();
+        if (!isTemporaryOf(name, baseName) || !isAbandoned(entry->path().string())) continue;
+        if (::unlink(entry->path().c_str()) == 0) {
+            OlvarLog(fileLogger(), OLVAR_LOG_INFO, __FILE__, __LINE__,
+                     "MirelCoreUtils::detail::AtomicFileWriter::removeStaleTemporaries",
+                     "removed the temporary file of an interrupted write: " + entry->path().string());
+        }
+    }
+}
+
 bool AtomicFileWriter::createTemporary(std::string& error) {
     std::string pattern = m_path + ".tmp.XXXXXX";
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
-    m_fd = ::mkstemp(buffer.data());
+    m_fd = ::mkostemp(buffer.data(), O_CLOEXEC);
     if (m_fd < 0) {
         error = describeFailure("cannot create a temporary file for", m_path, errno);
         return false;
     }
     m_temporaryPath = buffer.data();
+    // Marks the temporary as in use; a crash releases the lock and so makes it stale.
+    if (::flock(m_fd, LOCK_EX) != 0 || (m_lockFd = ::fcntl(m_fd, F_DUPFD_CLOEXEC, 0)) < 0) {
+        error = describeFailure("cannot lock", m_temporaryPath, errno);
+        return false;
+    }
     // mkstemp already uses 0600 on this platform; stating it keeps that independent of the libc.
     if (::fchmod(m_fd, S_IRUSR | S_IWUSR) != 0) {
         error = describeFailure("cannot restrict the permissions of", m_temporaryPath, errno);
@@ -95,6 +142,7 @@ bool AtomicFileWriter::renameIntoPlace(std::string& error) {
         return false;
     }
     m_temporaryPath.clear();
+    releaseLock();
     return true;
 }
 
@@ -121,6 +169,14 @@ void AtomicFileWriter::discardTemporary() {
     if (!m_temporaryPath.empty()) {
         ::unlink(m_temporaryPath.c_str());
         m_temporaryPath.clear();
+    }
+    releaseLock();
+}
+
+void AtomicFileWriter::releaseLock() {
+    if (m_lockFd >= 0) {
+        ::close(m_lockFd);
+        m_lockFd = -1;
     }
 }
 

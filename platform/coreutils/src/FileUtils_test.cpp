@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <dirent.h>
+#include <fcntl.h>
 #include <stdlib.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -101,6 +103,32 @@ TEST_F(FileUtilsTest, WriteAtomicallyReplacesContentPrivatelyWithoutLeftovers) {
     EXPECT_EQ(readFile(path), large);
     ASSERT_TRUE(FileUtils::writeFileAtomically(path, "", error)) << error;
     EXPECT_EQ(readFile(path), "");
+}
+
+TEST_F(FileUtilsTest, WriteRemovesTemporariesOfDeadWritersOnly) {
+    const std::string path = dir + "/data.properties";
+    writePlainFile(path + ".tmp.Ab12Cd", "left by a killed writer");
+    writePlainFile(path + ".tmp.notes", "not a temporary: wrong length");
+    writePlainFile(dir + "/other.properties.tmp.Ab12Cd", "another file's temporary");
+    // A live writer holds its temporary locked; a lock through another open file stands for it.
+    const std::string live = path + ".tmp.Live00";
+    writePlainFile(live, "being written");
+    const int liveFd = open(live.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(liveFd, 0);
+    ASSERT_EQ(flock(liveFd, LOCK_EX), 0);
+
+    std::string error;
+    ASSERT_TRUE(FileUtils::writeFileAtomically(path, "new", error)) << error;
+    EXPECT_EQ(readFile(path), "new");
+    EXPECT_FALSE(FileUtils::fileExists(path + ".tmp.Ab12Cd"));
+    EXPECT_TRUE(FileUtils::fileExists(path + ".tmp.notes"));
+    EXPECT_TRUE(FileUtils::fileExists(dir + "/other.properties.tmp.Ab12Cd"));
+    EXPECT_TRUE(FileUtils::fileExists(live));
+
+    close(liveFd);
+    ASSERT_TRUE(FileUtils::writeFileAtomically(path, "newer", error)) << error;
+    EXPECT_FALSE(FileUtils::fileExists(live)) << "its writer let go of it";
+    EXPECT_EQ(entryCount(dir), 3u);
 }
 
 TEST_F(FileUtilsTest, FailedAtomicWriteExplainsAndLeavesNothingBehind) {

@@ -39,12 +39,14 @@ public:
     std::size_t size() const { return m_entries->size(); }
     Snapshot snapshot() const { return m_entries; }
 
-    // Calls each connected callback of the snapshot with the arguments, front to back. Works
-    // on the snapshot alone, so a callback may even destroy the notifier.
+    // Calls a fresh copy of each connected callback of the snapshot with the arguments, front
+    // to back. Works on the snapshot alone, so a callback may even destroy the notifier. The
+    // copy keeps a callback that changes itself (a mutable lambda, a counting functor) the same
+    // from fire to fire; for callables that fit std::function's local buffer it allocates nothing.
     template <class... Args>
     static void fire(const Snapshot& snapshot, const Args&... args) {
         for (const std::shared_ptr<Connection>& connection : *snapshot) {
-            if (connection->connected()) connection->callback()(args...);
+            if (connection->connected()) connection->getFxn()(args...);
         }
     }
 

@@ -40,9 +40,8 @@ public:
 
     bool connected() override { return m_connected; }
 
+    // A copy: calling it never changes the stored callback.
     Fxn getFxn() const { return m_callback; }
-    // The stored callback itself, for the notifier's fire.
-    const Fxn& callback() const { return m_callback; }
 
 private:
     Fxn m_callback;

@@ -141,6 +141,19 @@ TEST_F(PropertyNotifierTest, CopiesShareTheConnections) {
     EXPECT_EQ(calls, (std::vector<std::string>{"a", "a"}));
 }
 
+TEST_F(PropertyNotifierTest, EachFireCallsAFreshCopyOfTheStoredCallback) {
+    std::vector<int> seen;
+    Handle handle = notifier->connect([&seen, count = 0]() mutable { seen.push_back(++count); });
+    notifier->fire();
+    notifier->fire();
+    notifier->fire();
+    EXPECT_EQ(seen, (std::vector<int>{1, 1, 1}));
+
+    auto connection = std::static_pointer_cast<PropertyNotifierImpl::Connection>(handle.lock());
+    connection->getFxn()();
+    EXPECT_EQ(seen.back(), 1) << "the stored callback kept its state";
+}
+
 TEST_F(PropertyNotifierTest, ConnectionOutlivingItsNotifierCannotReconnect) {
     Handle a = connectRecording("a");
     auto connection = std::static_pointer_cast<PropertyNotifierImpl::Connection>(a.lock());
@@ -198,6 +211,22 @@ TEST_F(PropertyListNotifierTest, FireResetDeliversTheFlagAndNoLists) {
     EXPECT_TRUE(notifier->isEmpty());
     notifier->fireReset();
     EXPECT_EQ(deliveries.size(), 1u);
+}
+
+TEST_F(PropertyListNotifierTest, EachFireCallsAFreshCopyOfTheStoredCallback) {
+    // A functor large enough to live on the heap inside std::function.
+    struct Counter {
+        std::vector<int>* seen;
+        int count = 0;
+        char padding[64] = {};
+        void operator()(bool, DeviceList, DeviceList) { seen->push_back(++count); }
+    };
+    std::vector<int> seen;
+    notifier->connect(Counter{&seen});
+    notifier->fireReset();
+    notifier->fire(nullptr, nullptr);
+    notifier->fireReset();
+    EXPECT_EQ(seen, (std::vector<int>{1, 1, 1}));
 }
 
 TEST_F(PropertyListNotifierTest, SelfDisconnectDuringFireKeepsTheOthers) {

@@ -80,6 +80,7 @@ void MediaDeviceAdapter::startMediaDeviceFeatureSet(ServiceEventList) {
     if (auto monitor = m_deviceManager->getDeviceMonitor()) monitor->addObserver(m_eventObserver);
     if (auto volume = m_deviceManager->getVolumeControl()) volume->addObserver(m_eventObserver);
 
+    m_preferredListsVersion = (m_preferredListsVersion + 1) | 1u;
     for (auto type : {MediaDeviceTypeEnum::SPEAKER, MediaDeviceTypeEnum::RINGER, MediaDeviceTypeEnum::MICROPHONE,
                       MediaDeviceTypeEnum::CAMERA}) {
         olvar::MutexGuard typeGuard(getMutex(type));
@@ -100,6 +101,8 @@ void MediaDeviceAdapter::startMediaDeviceFeatureSet(ServiceEventList) {
     for (auto type : {MediaDeviceTypeEnum::SPEAKER, MediaDeviceTypeEnum::MICROPHONE, MediaDeviceTypeEnum::RINGER,
                       MediaDeviceTypeEnum::CAMERA})
         initialisePreferredDeviceListFromConfig(type);
+    ++m_preferredListsVersion;
+    if (m_persistAfterBuild.exchange(false)) persistPreferredDeviceListImpl();
 
     reportCaptureDevicesPresent();
 }
@@ -239,9 +242,13 @@ void MediaDeviceAdapter::resetData() {
         MDS_LOG_ERROR(log(), "Media device feature set is not stopped");
         return;
     }
-    if (m_mediaDevicePropertyFileConfigStorePtr)
+    if (m_mediaDevicePropertyFileConfigStorePtr) {
+        // Under the file lock, so a persist already under way either lands before the removal
+        // or sees that the lists no longer stand for the file.
+        olvar::MutexGuard fileGuard(MediaDevicePropertyFileConfigStore::storeFileLock);
+        m_preferredListsVersion = 0;
         m_mediaDevicePropertyFileConfigStorePtr->removeFileToCleanConfigStore();
-    else
+    } else
         MDS_LOG_ERROR(log(), "m_mediaDevicePropertyFileConfigStorePtr is NULL");
 }
 

@@ -168,6 +168,13 @@ private:
     std::atomic<bool> m_telephonyP2PEnabled{true};
     std::atomic<bool> m_voicemailEnabled{true};
     std::atomic<bool> m_useRinger{false};
+    // When the lists may be written over the file: 0 while they were never built from it (or
+    // the file was reset since), odd while a start rebuilds them, even once built. A list that
+    // never saw the file would replace the user's devices with nothing, so only built lists,
+    // and whatever changed in them since, are persisted. Persists asked for during a rebuild
+    // are done once it is complete.
+    std::atomic<unsigned> m_preferredListsVersion{0};
+    std::atomic<bool> m_persistAfterBuild{false};
     PreferredMediaDeviceList m_speakerPreferredList;
     PreferredMediaDeviceList m_ringerPreferredList;
     PreferredMediaDeviceList m_microphonePreferredList;

@@ -229,12 +229,24 @@ bool MediaDeviceAdapter::persistPreferredDeviceListImpl() {
         if (value && value->isPresent() && MirelCoreUtils::toBool(value->getValue())) return true;
     }
     if (!m_mediaDevicePropertyFileConfigStorePtr) return true;
+    const unsigned version = m_preferredListsVersion;
+    if (version == 0) {
+        MDS_LOG_DEBUG(log(), "preferred lists not built from the file: nothing persisted");
+        return true;
+    }
+    if (version % 2 == 1) {
+        m_persistAfterBuild = true;
+        return true;
+    }
     auto all = std::make_shared<std::vector<PreferredMediaDevicePtr>>();
     for (auto type : {MediaDeviceTypeEnum::SPEAKER, MediaDeviceTypeEnum::MICROPHONE, MediaDeviceTypeEnum::CAMERA,
                       MediaDeviceTypeEnum::RINGER}) {
         olvar::MutexGuard guard(getMutex(type));
         if (const auto& list = getPreferredDeviceList(type)) all->insert(all->end(), list->begin(), list->end());
     }
+    // A rebuild or a reset since the copy began makes it stale; the rebuild persists for itself.
+    olvar::MutexGuard fileGuard(MediaDevicePropertyFileConfigStore::storeFileLock);
+    if (m_preferredListsVersion != version) return true;
     m_mediaDevicePropertyFileConfigStorePtr->writeToFile(all);
     return true;
 }

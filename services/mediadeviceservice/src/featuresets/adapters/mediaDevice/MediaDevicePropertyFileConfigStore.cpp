@@ -1,7 +1,10 @@
 #include "featuresets/adapters/mediaDevice/MediaDevicePropertyFileConfigStore.h"
 
 #include <array>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
+#include <sstream>
 #include <utility>
 #include <vector>
 
@@ -67,8 +70,31 @@ void MediaDevicePropertyFileConfigStore::readFromFile() {
     MDS_LOG_TRACE(log(), "MediaDevicePropertyFileConfigStore::readFromFile");
     olvar::MutexGuard guard(storeFileLock);
     m_keyValues.clear();
+    m_fileUnreadable = false;
+    m_refusedWriteLogged = false;
+    const std::string path = filePath();
     std::ifstream stream;
-    MirelCoreUtils::FstreamUtils::open(stream, filePath(), std::ios_base::in);
+    MirelCoreUtils::FstreamUtils::open(stream, path, std::ios_base::in);
+    readKeyValues(stream);
+    // A read error (or a directory in the file's place) sets badbit; a missing file is simply
+    // no preferences yet. What could not be read must not be replaced by what little was.
+    const int readError = errno;
+    if ((!stream.is_open() || stream.bad()) && FileUtils::fileExists(path)) {
+        m_fileUnreadable = true;
+        MDS_LOG_ERROR(log(), "could not read [" << path << "]: " << std::strerror(readError)
+                                                << "; it will not be written over until it can be read");
+    }
+    stream.close();
+}
+
+void MediaDevicePropertyFileConfigStore::readFromText(const std::string& text) {
+    olvar::MutexGuard guard(storeFileLock);
+    m_keyValues.clear();
+    std::istringstream stream(text);
+    readKeyValues(stream);
+}
+
+void MediaDevicePropertyFileConfigStore::readKeyValues(std::istream& stream) {
     std::string line;
     while (stream.good()) {
         std::getline(stream, line);
@@ -77,7 +103,6 @@ void MediaDevicePropertyFileConfigStore::readFromFile() {
         std::string value;
         if (parseLine(line, key, value) && !key.empty()) m_keyValues[key] = std::move(value);
     }
-    stream.close();
 }
 
 bool MediaDevicePropertyFileConfigStore::parseLine(const std::string& line, std::string& key, std::string& value) {
@@ -165,6 +190,13 @@ bool MediaDevicePropertyFileConfigStore::writeToFile(PreferredMediaDeviceList de
     MDS_LOG_TRACE(log(), "MediaDevicePropertyFileConfigStore::writeToFile");
     olvar::MutexGuard guard(storeFileLock);
     const std::string path = filePath();
+    if (m_fileUnreadable) {
+        // The reason was logged by the read; say once that writes are held back because of it.
+        if (!m_refusedWriteLogged)
+            MDS_LOG_WARNING(log(), "not writing [" << path << "]: it could not be read, so it is kept as it is");
+        m_refusedWriteLogged = true;
+        return true;
+    }
     std::string error;
     if (!FileUtils::writeFileAtomically(path, fileContentOf(devices), error))
         MDS_LOG_ERROR(log(), "could not write [" << path << "], previous file kept: " << error);
@@ -203,6 +235,9 @@ void MediaDevicePropertyFileConfigStore::removeFileToCleanConfigStore() {
     const std::string path = filePath();
     FileUtils::removeFile(path);
     MDS_LOG_INFO_W(log(), L"file removed [" << MirelCoreUtils::toWideString(path) << L"]");
+    const std::string legacyPath = m_directory + kLegacyFileName;
+    if (FileUtils::fileExists(legacyPath) && FileUtils::removeFile(legacyPath))
+        MDS_LOG_INFO_W(log(), L"file removed [" << MirelCoreUtils::toWideString(legacyPath) << L"]");
 }
 
 }  // namespace OlvarUnified

@@ -114,4 +114,10 @@ TEST(PropertyFileConfigStoreCrash, KilledWriterLeavesExactlyOneCompleteVersion) 
         seen.insert(content);
     }
     EXPECT_GT(seen.size(), 1u) << "the kills never caught the writer at different versions";
+
+    // Kills mid-write leave temporaries behind; the next write clears them and keeps the file.
+    MediaDevicePropertyFileConfigStore(kFileName, target).writeToFile(devicesOfAllTypes(2, "after"));
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(target)) left.push_back(entry.path().filename());
+    EXPECT_EQ(left, std::vector<std::string>{kFileName});
 }
