@@ -4,7 +4,7 @@
 
 #include "PulseDeviceProperties.h"
 #include "PulseDeviceTracker.h"
-#include "PulseSampleSpec.h"
+#include "PulseSampleLayout.h"
 #include "velk/PcmFormat.h"
 
 namespace olvar::velk {
@@ -69,7 +69,7 @@ TEST(PulseLevels, ZeroToHundredOfTheNormalVolumeRoundTrip) {
     EXPECT_EQ(PulseDeviceTracker::levelOf(unbalanced), 50) << "the loudest channel counts";
 }
 
-TEST(PulseSampleSpec, FormatCodesMapToServerLayouts) {
+TEST(PulseSampleLayout, FormatCodesMapToServerLayouts) {
     struct Case {
         int code;
         pa_sample_format_t format;
@@ -86,15 +86,15 @@ TEST(PulseSampleSpec, FormatCodesMapToServerLayouts) {
         {makePcmFormatCode(96000, 2, 24), PA_SAMPLE_S24LE, 96000, 2},
     };
     for (const Case& c : cases) {
-        pa_sample_spec spec{};
-        ASSERT_TRUE(pulseSampleSpec(c.code, spec)) << c.code;
-        EXPECT_EQ(spec.format, c.format) << c.code;
-        EXPECT_EQ(spec.rate, c.rate) << c.code;
-        EXPECT_EQ(spec.channels, c.channels) << c.code;
+        pa_sample_spec layout{};
+        ASSERT_TRUE(pulseSampleLayout(c.code, layout)) << c.code;
+        EXPECT_EQ(layout.format, c.format) << c.code;
+        EXPECT_EQ(layout.rate, c.rate) << c.code;
+        EXPECT_EQ(layout.channels, c.channels) << c.code;
     }
     pa_sample_spec untouched{PA_SAMPLE_FLOAT32LE, 1, 1};
     for (int code : {0, 5, 6, -1, 1000000000})
-        EXPECT_FALSE(pulseSampleSpec(code, untouched)) << code;
+        EXPECT_FALSE(pulseSampleLayout(code, untouched)) << code;
     EXPECT_EQ(untouched.format, PA_SAMPLE_FLOAT32LE);
 }
 

@@ -24,13 +24,13 @@ namespace olvar::velk::testing {
 class MonitorRecorder {
 public:
     MonitorRecorder(const std::string& server, const std::string& sink, std::size_t wanted) : m_wanted(wanted) {
-        const pa_sample_spec spec{PA_SAMPLE_S16LE, 48000, 2};
+        const pa_sample_spec layout{PA_SAMPLE_S16LE, 48000, 2};
         pa_buffer_attr attr{};
         attr.maxlength = static_cast<uint32_t>(-1);
-        attr.fragsize = static_cast<uint32_t>(pa_usec_to_bytes(10 * PA_USEC_PER_MSEC, &spec));
+        attr.fragsize = static_cast<uint32_t>(pa_usec_to_bytes(10 * PA_USEC_PER_MSEC, &layout));
         int error = 0;
         m_simple = pa_simple_new(server.c_str(), "test recorder", PA_STREAM_RECORD,
-                                 (sink + ".monitor").c_str(), "monitor", &spec, nullptr, &attr, &error);
+                                 (sink + ".monitor").c_str(), "monitor", &layout, nullptr, &attr, &error);
         if (m_simple == nullptr) ADD_FAILURE() << "cannot record " << sink << ": " << pa_strerror(error);
         else m_thread = std::thread([this] { record(); });
     }

@@ -1,6 +1,6 @@
 #include "PulsePcmPlayer.h"
 
-#include "PulseSampleSpec.h"
+#include "PulseSampleLayout.h"
 #include "VelkLog.h"
 #include "olvar/PendingWork.h"
 
@@ -25,8 +25,8 @@ void PulsePcmPlayer::removePlaybackObserver(PcmPlayer_Observer* observer) { m_ob
 void PulsePcmPlayer::startStreamPlayout(PlayoutStreamPtr& stream, int formatCode, const std::string& deviceName,
                                         Source* source) {
     stream.reset();
-    pa_sample_spec spec;
-    if (!pulseSampleSpec(formatCode, spec)) {
+    pa_sample_spec layout;
+    if (!pulseSampleLayout(formatCode, layout)) {
         VELK_LOG(logger(), OLVAR_LOG_WARNING, "unsupported format code " + std::to_string(formatCode));
         return;
     }
@@ -38,7 +38,7 @@ void PulsePcmPlayer::startStreamPlayout(PlayoutStreamPtr& stream, int formatCode
         VELK_LOG(logger(), OLVAR_LOG_WARNING, "no playback device named '" + deviceName + "'");
         return;
     }
-    auto playout = std::make_shared<PulsePlayoutStream>(m_core->connection, source, deviceName, spec, m_bufferingMode.load());
+    auto playout = std::make_shared<PulsePlayoutStream>(m_core->connection, source, deviceName, layout, m_bufferingMode.load());
     bool connected = false;
     m_core->connection.withContext([&](pa_context* context) { connected = context != nullptr && playout->connect(context); });
     if (!connected) return;

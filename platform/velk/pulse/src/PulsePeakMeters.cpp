@@ -107,8 +107,8 @@ void PulsePeakMeters::forgetStreams() {
 }
 
 pa_stream* PulsePeakMeters::open(pa_context* context, const std::string& source) {
-    const pa_sample_spec spec{PA_SAMPLE_FLOAT32NE, kReadingsPerSecond, 1};
-    pa_stream* stream = pa_stream_new(context, "peak meter", &spec, nullptr);
+    const pa_sample_spec layout{PA_SAMPLE_FLOAT32NE, kReadingsPerSecond, 1};
+    pa_stream* stream = pa_stream_new(context, "peak meter", &layout, nullptr);
     if (stream == nullptr) {
         VELK_LOG(logger(), OLVAR_LOG_WARNING, "no peak meter for '" + source + "': " +
                                                   pa_strerror(pa_context_errno(context)));

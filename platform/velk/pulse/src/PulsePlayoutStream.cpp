@@ -18,10 +18,10 @@ OlvarLoggerHandle logger() {
 constexpr pa_usec_t kChunk = 20 * PA_USEC_PER_MSEC;      // one read from the source
 constexpr pa_usec_t kReadAhead = 100 * PA_USEC_PER_MSEC;  // buffered ahead of the server
 
-uint32_t targetLength(int bufferingMode, const pa_sample_spec& spec) {
+uint32_t targetLength(int bufferingMode, const pa_sample_spec& layout) {
     switch (bufferingMode) {
-        case 0: return static_cast<uint32_t>(pa_usec_to_bytes(250 * PA_USEC_PER_MSEC, &spec));
-        case 1: return static_cast<uint32_t>(pa_usec_to_bytes(40 * PA_USEC_PER_MSEC, &spec));
+        case 0: return static_cast<uint32_t>(pa_usec_to_bytes(250 * PA_USEC_PER_MSEC, &layout));
+        case 1: return static_cast<uint32_t>(pa_usec_to_bytes(40 * PA_USEC_PER_MSEC, &layout));
         default: return static_cast<uint32_t>(-1);
     }
 }
@@ -38,9 +38,9 @@ int readSource(Source* source, std::vector<char>& chunk) {
 }  // namespace
 
 PulsePlayoutStream::PulsePlayoutStream(PulseConnection& connection, Source* source, std::string sinkName,
-                                       const pa_sample_spec& spec, int bufferingMode)
-    : m_connection(connection), m_source(source), m_sinkName(std::move(sinkName)), m_spec(spec),
-      m_bufferingMode(bufferingMode), m_capacity(pa_usec_to_bytes(kReadAhead, &spec)) {}
+                                       const pa_sample_spec& layout, int bufferingMode)
+    : m_connection(connection), m_source(source), m_sinkName(std::move(sinkName)), m_layout(layout),
+      m_bufferingMode(bufferingMode), m_capacity(pa_usec_to_bytes(kReadAhead, &layout)) {}
 
 // Normally closed by its feeding thread already; only a stream that never started is open here.
 PulsePlayoutStream::~PulsePlayoutStream() {
@@ -48,13 +48,13 @@ PulsePlayoutStream::~PulsePlayoutStream() {
 }
 
 bool PulsePlayoutStream::connect(pa_context* context) {
-    m_stream = pa_stream_new(context, "playout", &m_spec, nullptr);
+    m_stream = pa_stream_new(context, "playout", &m_layout, nullptr);
     if (m_stream == nullptr) return false;
     pa_stream_set_state_callback(m_stream, &PulsePlayoutStream::onState, this);
     pa_stream_set_write_callback(m_stream, &PulsePlayoutStream::onWrite, this);
     pa_buffer_attr attr;
     attr.maxlength = static_cast<uint32_t>(-1);
-    attr.tlength = targetLength(m_bufferingMode, m_spec);
+    attr.tlength = targetLength(m_bufferingMode, m_layout);
     attr.prebuf = static_cast<uint32_t>(-1);
     attr.minreq = static_cast<uint32_t>(-1);
     attr.fragsize = static_cast<uint32_t>(-1);
@@ -73,7 +73,7 @@ bool PulsePlayoutStream::connect(pa_context* context) {
 
 void PulsePlayoutStream::run(const std::function<void(const PlayoutStreamPtr&)>& finished) {
     pthread_setname_np(pthread_self(), "velk-playout");
-    std::vector<char> chunk(std::max<std::size_t>(pa_usec_to_bytes(kChunk, &m_spec), pa_frame_size(&m_spec)));
+    std::vector<char> chunk(std::max<std::size_t>(pa_usec_to_bytes(kChunk, &m_layout), pa_frame_size(&m_layout)));
     while (waitForWork()) feed(chunk);
     close();
     m_playing = false;
@@ -106,7 +106,7 @@ void PulsePlayoutStream::pump() {
     if (m_stream == nullptr || pa_stream_get_state(m_stream) != PA_STREAM_READY) return;
     const std::size_t writable = pa_stream_writable_size(m_stream);
     if (writable == static_cast<std::size_t>(-1)) return;
-    const std::size_t frame = pa_frame_size(&m_spec);
+    const std::size_t frame = pa_frame_size(&m_layout);
     std::vector<char> data;
     bool allWritten = false;
     {

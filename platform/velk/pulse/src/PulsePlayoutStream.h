@@ -27,7 +27,7 @@ class PulsePlayoutStream : public PlayoutStream, public std::enable_shared_from_
 public:
     // bufferingMode as PcmPlayerEx takes it: 0 a deep server buffer, 1 a shallow one,
     // 2 the server's choice.
-    PulsePlayoutStream(PulseConnection& connection, Source* source, std::string sinkName, const pa_sample_spec& spec,
+    PulsePlayoutStream(PulseConnection& connection, Source* source, std::string sinkName, const pa_sample_spec& layout,
                        int bufferingMode);
     ~PulsePlayoutStream() override;
 
@@ -54,7 +54,7 @@ private:
     PulseConnection& m_connection;
     Source* const m_source;
     const std::string m_sinkName;
-    const pa_sample_spec m_spec;
+    const pa_sample_spec m_layout;
     const int m_bufferingMode;
     const std::size_t m_capacity;  // bytes buffered ahead of the server at most
 

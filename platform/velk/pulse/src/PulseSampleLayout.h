@@ -6,7 +6,7 @@
 
 namespace olvar::velk {
 
-// False for codes the player does not know; spec is then untouched.
-bool pulseSampleSpec(int formatCode, pa_sample_spec& spec);
+// False for codes the player does not know; layout is then untouched.
+bool pulseSampleLayout(int formatCode, pa_sample_spec& layout);
 
 }  // namespace olvar::velk

@@ -1,10 +1,10 @@
-#include "PulseSampleSpec.h"
+#include "PulseSampleLayout.h"
 
 #include "velk/PcmFormat.h"
 
 namespace olvar::velk {
 
-bool pulseSampleSpec(int formatCode, pa_sample_spec& spec) {
+bool pulseSampleLayout(int formatCode, pa_sample_spec& layout) {
     int rate = 0, channels = 0, bits = 0;
     if (!decodePcmFormatCode(formatCode, rate, channels, bits)) return false;
     pa_sample_format_t format = PA_SAMPLE_INVALID;
@@ -16,7 +16,7 @@ bool pulseSampleSpec(int formatCode, pa_sample_spec& spec) {
     else if (bits == 32) format = PA_SAMPLE_S32LE;
     const pa_sample_spec candidate{format, static_cast<uint32_t>(rate), static_cast<uint8_t>(channels)};
     if (!pa_sample_spec_valid(&candidate)) return false;
-    spec = candidate;
+    layout = candidate;
     return true;
 }
 
