@@ -7,6 +7,7 @@
 #include <exception>
 #include <vector>
 
+#include "SourceReading.h"
 #include "VelkLog.h"
 #include "olvar/PendingWork.h"
 #include "velk/PcmFormat.h"
@@ -29,15 +30,6 @@ int chunkBytes(int formatCode) {
     return std::max(frame, perChunk / frame * frame);
 }
 
-// One read from the source; a throwing source ends the stream like a drained one.
-int readSource(Source* source, std::vector<char>& buffer) {
-    try {
-        return source->read(buffer.data(), static_cast<int>(buffer.size()));
-    } catch (...) {
-        VELK_LOG(logger(), OLVAR_LOG_ERROR, "the source threw while being read; the stream ends");
-        return -1;
-    }
-}
 }  // namespace
 
 SimulatedPcmPlayer::SimulatedPcmPlayer(std::shared_ptr<DeviceRegistry> registry,
@@ -161,7 +153,7 @@ void SimulatedPcmPlayer::play(std::shared_ptr<SimulatedPlayoutStream> stream, So
     const auto start = std::chrono::steady_clock::now();
     std::int64_t total = 0;
     while (!stream->stopRequested()) {
-        int n = readSource(source, buffer);
+        int n = readSource(source, buffer, logger());
         if (n <= 0) break;
         if (n > static_cast<int>(buffer.size())) {
             VELK_LOG(logger(), OLVAR_LOG_ERROR, "the source reported more bytes than asked for; clamped");

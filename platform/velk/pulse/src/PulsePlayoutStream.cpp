@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "SourceReading.h"
 #include "VelkLog.h"
 
 namespace olvar::velk {
@@ -26,15 +27,6 @@ uint32_t targetLength(int bufferingMode, const pa_sample_spec& layout) {
     }
 }
 
-// A throwing source ends the stream like a drained one.
-int readSource(Source* source, std::vector<char>& chunk) {
-    try {
-        return source->read(chunk.data(), static_cast<int>(chunk.size()));
-    } catch (...) {
-        VELK_LOG(logger(), OLVAR_LOG_ERROR, "the source threw while being read; the stream ends");
-        return -1;
-    }
-}
 }  // namespace
 
 PulsePlayoutStream::PulsePlayoutStream(PulseConnection& connection, Source* source, std::string sinkName,
@@ -87,7 +79,7 @@ bool PulsePlayoutStream::waitForWork() {
 }
 
 void PulsePlayoutStream::feed(std::vector<char>& chunk) {
-    const int n = readSource(m_source, chunk);
+    const int n = readSource(m_source, chunk, logger());
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         if (n <= 0) {
