@@ -252,23 +252,15 @@ void MediaDeviceAdapter::resetData() {
         MDS_LOG_ERROR(log(), "m_mediaDevicePropertyFileConfigStorePtr is NULL");
 }
 
-olvar::Mutex& MediaDeviceAdapter::getMutex(MediaDeviceType type) {
-    switch (type) {
-        case MediaDeviceTypeEnum::RINGER: return m_ringerMutex;
-        case MediaDeviceTypeEnum::MICROPHONE: return m_microphoneMutex;
-        case MediaDeviceTypeEnum::CAMERA: return m_cameraMutex;
-        default: return m_speakerMutex;
-    }
-}
+olvar::Mutex& MediaDeviceAdapter::getMutex(MediaDeviceType type) { return m_preferredLists.mutex(type); }
 
 PreferredMediaDeviceList& MediaDeviceAdapter::getPreferredDeviceList(MediaDeviceType type) {
     olvar::MutexGuard guard(getMutex(type));
-    switch (type) {
-        case MediaDeviceTypeEnum::RINGER: return m_ringerPreferredList;
-        case MediaDeviceTypeEnum::MICROPHONE: return m_microphonePreferredList;
-        case MediaDeviceTypeEnum::CAMERA: return m_cameraPreferredList;
-        default: return m_speakerPreferredList;
-    }
+    return m_preferredLists.storedList(type);
+}
+
+PreferredMediaDeviceList MediaDeviceAdapter::copyOfPreferredDeviceList(MediaDeviceType type) {
+    return m_preferredLists.snapshot(type);
 }
 
 void MediaDeviceAdapter::postToService(std::function<void(MediaDeviceServiceImpl&)> call, const char* description) {

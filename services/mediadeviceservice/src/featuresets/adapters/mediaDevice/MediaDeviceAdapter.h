@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "OlvarUnified/FeatureSet.h"
+#include "featuresets/adapters/mediaDevice/PreferredDeviceLists.h"
 #include "featuresets/adapters/mediaDevice/PreferredMediaDeviceImpl.h"
 #include "module/Export.h"
 #include "module/MediaDeviceFeatureSet.h"
@@ -119,8 +120,14 @@ public:
     int getDeviceVolume(MediaDeviceTypeEnum::MediaDeviceType type, const std::string& selectionId);
     int getDeviceVolume(MediaDeviceTypeEnum::MediaDeviceType type, const PreferredMediaDevicePtr& record);
 
+    // The per-type lock of the preferred lists.
     olvar::Mutex& getMutex(MediaDeviceTypeEnum::MediaDeviceType type);
+    // The stored list pointer of a type, for a caller that holds getMutex(type) for as long as
+    // it uses the reference or anything it points to. The module itself reads and changes the
+    // lists through their owner's snapshots instead.
     PreferredMediaDeviceList& getPreferredDeviceList(MediaDeviceTypeEnum::MediaDeviceType type);
+    // A copy of a type's list (new records, shared with nothing); null before the first start.
+    PreferredMediaDeviceList copyOfPreferredDeviceList(MediaDeviceTypeEnum::MediaDeviceType type);
 
     static olvar::Mutex setCurrentDeviceMutex;
 
@@ -157,10 +164,6 @@ private:
     std::shared_ptr<MediaDevicePropertyFileConfigStore> m_mediaDevicePropertyFileConfigStorePtr;
     std::shared_ptr<olvar::velk::CommunicationsDeviceManager> m_deviceManager;
     olvar::Mutex m_mutex;
-    olvar::Mutex m_speakerMutex;
-    olvar::Mutex m_ringerMutex;
-    olvar::Mutex m_microphoneMutex;
-    olvar::Mutex m_cameraMutex;
     // Atomic: written by the host's threads, read by the worker and the services dispatcher.
     std::atomic<MediaDeviceEventObserver*> m_eventObserver{nullptr};
     std::atomic<bool> m_featureSetStarted{false};
@@ -175,10 +178,9 @@ private:
     // are done once it is complete.
     std::atomic<unsigned> m_preferredListsVersion{0};
     std::atomic<bool> m_persistAfterBuild{false};
-    PreferredMediaDeviceList m_speakerPreferredList;
-    PreferredMediaDeviceList m_ringerPreferredList;
-    PreferredMediaDeviceList m_microphonePreferredList;
-    PreferredMediaDeviceList m_cameraPreferredList;
+    // The four preferred lists with their per-type locks; its header states the snapshot rule
+    // and the lock order.
+    PreferredDeviceLists m_preferredLists;
     std::shared_ptr<MediaDevicePropertyFileConfigStoreResetCallback> m_resetDataCallback;
     int m_defaultVolume = 50;
 };

@@ -32,7 +32,7 @@ MediaDeviceSelfViewDimensions dimensionsOf(const olvar::ravo::VideoFormat& forma
 void MediaDeviceAdapter::onDeviceAdded(olvar::velk::DeviceInfoPtr device, olvar::velk::DeviceInfoList) {
     MDS_LOG_INFO(log(), "MediaDeviceAdapter::onDeviceAdded\n" << getDeviceInfoString(device));
     if (device && device->getKind() == olvar::velk::DEVICE_KIND_CAPTURE) {
-        olvar::MutexGuard guard(m_cameraMutex);
+        olvar::MutexGuard guard(getMutex(MediaDeviceTypeEnum::CAMERA));
         if (auto telephony = m_pUnifiedFactory->getFeatureSet<TelephonyMediaDeviceFeatureSet>())
             telephony->setCaptureDeviceAvailable(true);
     }
@@ -45,7 +45,7 @@ void MediaDeviceAdapter::onDeviceRemoved(olvar::velk::DeviceInfoPtr device,
                                          olvar::velk::DeviceInfoList sameKindDevices) {
     MDS_LOG_INFO(log(), "MediaDeviceAdapter::onDeviceRemoved\n" << getDeviceInfoString(device));
     if (device && device->getKind() == olvar::velk::DEVICE_KIND_CAPTURE) {
-        olvar::MutexGuard guard(m_cameraMutex);
+        olvar::MutexGuard guard(getMutex(MediaDeviceTypeEnum::CAMERA));
         auto telephony = m_pUnifiedFactory->getFeatureSet<TelephonyMediaDeviceFeatureSet>();
         if (telephony && sameKindDevices.empty()) telephony->setCaptureDeviceAvailable(false);
     }

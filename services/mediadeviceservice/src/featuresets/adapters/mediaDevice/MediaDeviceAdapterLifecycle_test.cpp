@@ -238,7 +238,7 @@ TEST_F(AdapterLifecycleTest, ReorderedPreferredListSurvivesAFreshModule) {
 
 TEST_F(AdapterLifecycleTest, AdapterReorderPersistedOnRequestIsWhatTheNextRunReads) {
     setUpStarted();
-    PreferredMediaDeviceList current = adapter->getPreferredDeviceList(kMicrophone);
+    PreferredMediaDeviceList current = adapter->copyOfPreferredDeviceList(kMicrophone);
     ASSERT_EQ(current->size(), 2u);
     auto reordered = std::make_shared<std::vector<PreferredMediaDevicePtr>>(current->rbegin(), current->rend());
     const Ids expected = {reordered->at(0)->selectionId, reordered->at(1)->selectionId};

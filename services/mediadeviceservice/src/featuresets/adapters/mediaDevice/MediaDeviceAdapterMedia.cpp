@@ -49,7 +49,7 @@ void MediaDeviceAdapter::initialisePeak(PreferredMediaDevicePtr device) {
     postToWorker(
         [this, device] {
             MDS_LOG_TRACE(log(), "MediaDeviceAdapter::initialisePeakImpl");
-            olvar::MutexGuard guard(m_microphoneMutex);
+            olvar::MutexGuard guard(getMutex(MediaDeviceTypeEnum::MICROPHONE));
             auto control = volumeControl();
             PreferredMediaDeviceList list = getPreferredDeviceList(MediaDeviceTypeEnum::MICROPHONE);
             if (!control || !list || !device) return;
@@ -76,7 +76,7 @@ void MediaDeviceAdapter::initialisePeak(PreferredMediaDevicePtr device) {
 void MediaDeviceAdapter::unInitialisePeak(PreferredMediaDevicePtr device) {
     postToWorker(
         [this, device] {
-            olvar::MutexGuard guard(m_microphoneMutex);
+            olvar::MutexGuard guard(getMutex(MediaDeviceTypeEnum::MICROPHONE));
             auto control = volumeControl();
             PreferredMediaDeviceList list = getPreferredDeviceList(MediaDeviceTypeEnum::MICROPHONE);
             if (!control || !list || !device) return;

@@ -88,10 +88,7 @@ void MediaDeviceAdapter::refreshPreferredDeviceList(MediaDeviceType type) {
     DeviceInfoList available;
     getAvailableDeviceInfo(type, available);
     const auto position = newDevicePosition();
-    {
-        olvar::MutexGuard guard(getMutex(type));
-        if (!getPreferredDeviceList(type)) return;  // not started
-    }
+    if (!m_preferredLists.hasList(type)) return;  // not started
     mergeWithDevices(type, position, available, true);
     setMediaDeviceServicePreferredDeviceList(type, MediaDevicePositionEnum::END);
     setCurrentDeviceFromPreferredDeviceList(type);
@@ -127,9 +124,11 @@ bool MediaDeviceAdapter::updatePreferredDevice(PreferredMediaDevicePtr record, D
 }
 
 bool MediaDeviceAdapter::setCurrentDeviceFromPreferredDeviceList(MediaDeviceType type) {
-    olvar::MutexGuard guard(getMutex(type));
+    // Held throughout, so that the choice and the switch see one version of the list; the
+    // records chosen from are copies, changed in the list by identifier.
+    olvar::MutexGuard guard(m_preferredLists.mutex(type));
     MDS_LOG_TRACE(log(), "Entering MediaDeviceAdapter::setCurrentDeviceFromPreferredDeviceList()");
-    PreferredMediaDeviceList list = getPreferredDeviceList(type);
+    const PreferredMediaDeviceList list = m_preferredLists.snapshot(type);
     if (list) {
         const auto choice = PreferredListRules::chooseDeviceInUse(*list, getCurrentSelectionId(type));
         if (!choice.record) {
@@ -158,15 +157,11 @@ void MediaDeviceAdapter::postDeviceSelected(MediaDeviceType type, const Preferre
 void MediaDeviceAdapter::setMediaDeviceServicePreferredDeviceList(MediaDeviceType type, MediaDevicePosition position) {
     auto devices = std::make_shared<std::vector<std::shared_ptr<MediaDevice>>>();
     std::string text;
-    {
-        olvar::MutexGuard guard(getMutex(type));
-        PreferredMediaDeviceList list = getPreferredDeviceList(type);
-        if (list)
-            for (const auto& record : *list) {
-                devices->push_back(std::make_shared<MediaDeviceImpl>(m_pUnifiedFactory, *record));
-                text += "\n" + record->toString();
-            }
-    }
+    if (const PreferredMediaDeviceList list = m_preferredLists.snapshot(type))
+        for (const auto& record : *list) {
+            devices->push_back(std::make_shared<MediaDeviceImpl>(m_pUnifiedFactory, *record));
+            text += "\n" + record->toString();
+        }
     MDS_LOG_DEBUG(log(), "Setting Services preferred list with: " << text);
     postToService([type, devices, position](
                       MediaDeviceServiceImpl& service) { service.setPreferredDeviceList(type, devices, position); },
@@ -240,10 +235,8 @@ bool MediaDeviceAdapter::persistPreferredDeviceListImpl() {
     }
     auto all = std::make_shared<std::vector<PreferredMediaDevicePtr>>();
     for (auto type : {MediaDeviceTypeEnum::SPEAKER, MediaDeviceTypeEnum::MICROPHONE, MediaDeviceTypeEnum::CAMERA,
-                      MediaDeviceTypeEnum::RINGER}) {
-        olvar::MutexGuard guard(getMutex(type));
-        if (const auto& list = getPreferredDeviceList(type)) all->insert(all->end(), list->begin(), list->end());
-    }
+                      MediaDeviceTypeEnum::RINGER})
+        if (const auto list = m_preferredLists.snapshot(type)) all->insert(all->end(), list->begin(), list->end());
     // A rebuild or a reset since the copy began makes it stale; the rebuild persists for itself.
     olvar::MutexGuard fileGuard(MediaDevicePropertyFileConfigStore::storeFileLock);
     if (m_preferredListsVersion != version) return true;

@@ -51,14 +51,12 @@ bool MediaDeviceAdapter::setCurrentMediaDeviceImpl(MediaDeviceType type, Preferr
 // identifiers of their own, so the selection id is the fallback. Empty when the list does not
 // hold the device, which the service then cannot show as selected.
 PreferredMediaDevicePtr MediaDeviceAdapter::listedRecordOf(MediaDeviceType type, const PreferredMediaDevicePtr& record) {
-    olvar::MutexGuard guard(getMutex(type));
-    PreferredMediaDeviceList list = getPreferredDeviceList(type);
-    if (!list) return nullptr;
-    for (const auto& entry : *list)
-        if (entry->uniqueIdentifier == record->uniqueIdentifier) return entry;
-    for (const auto& entry : *list)
-        if (entry->selectionId == record->selectionId) return entry;
-    return nullptr;
+    olvar::MutexGuard guard(m_preferredLists.mutex(type));
+    if (auto listed = m_preferredLists.findRecord(
+            type, [&](const PreferredMediaDeviceImpl& entry) { return entry.uniqueIdentifier == record->uniqueIdentifier; }))
+        return listed;
+    return m_preferredLists.findRecord(
+        type, [&](const PreferredMediaDeviceImpl& entry) { return entry.selectionId == record->selectionId; });
 }
 
 bool MediaDeviceAdapter::switchDeviceInUse(MediaDeviceType type, const PreferredMediaDevicePtr& record) {
@@ -190,13 +188,10 @@ int MediaDeviceAdapter::GetDeviceVolumeFromVolumeCtrl(MediaDeviceType type, cons
 }
 
 int MediaDeviceAdapter::GetDeviceVolumeFromPreferedDeviceList(MediaDeviceType type, const std::string& selectionId) {
-    // The services dispatcher reads here while the worker changes records: hold the lock.
-    olvar::MutexGuard guard(getMutex(type));
-    PreferredMediaDeviceList list = getPreferredDeviceList(type);
-    if (!list) return -1;
-    for (const auto& record : *list)
-        if (record->selectionId == selectionId) return record->volume;
-    return -1;
+    // The services dispatcher reads here while the worker changes records: a copy, taken under the lock.
+    const auto record = m_preferredLists.findRecord(
+        type, [&](const PreferredMediaDeviceImpl& entry) { return entry.selectionId == selectionId; });
+    return record ? record->volume : -1;
 }
 
 int MediaDeviceAdapter::getDeviceVolume(MediaDeviceType type, const std::string& selectionId) {
