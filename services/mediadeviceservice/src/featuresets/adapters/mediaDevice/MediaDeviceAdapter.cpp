@@ -82,10 +82,8 @@ void MediaDeviceAdapter::startMediaDeviceFeatureSet(ServiceEventList) {
 
     m_preferredListsVersion = (m_preferredListsVersion + 1) | 1u;
     for (auto type : {MediaDeviceTypeEnum::SPEAKER, MediaDeviceTypeEnum::RINGER, MediaDeviceTypeEnum::MICROPHONE,
-                      MediaDeviceTypeEnum::CAMERA}) {
-        olvar::MutexGuard typeGuard(getMutex(type));
-        getPreferredDeviceList(type) = std::make_shared<std::vector<PreferredMediaDevicePtr>>();
-    }
+                      MediaDeviceTypeEnum::CAMERA})
+        m_preferredLists.replace(type, std::make_shared<std::vector<PreferredMediaDevicePtr>>());
 
     std::wstring headsetPreference;
     GetPrioritizeNewAudioDeviceConfigValue(headsetPreference);

@@ -140,6 +140,8 @@ private:
     void onVolumeChange(MediaDeviceTypeEnum::MediaDeviceType type, const std::string& deviceName, int volume);
     void setCurrentDevice(MediaDeviceTypeEnum::MediaDeviceType type, const PreferredMediaDevicePtr& record);
     bool switchDeviceInUse(MediaDeviceTypeEnum::MediaDeviceType type, const PreferredMediaDevicePtr& record);
+    PreferredMediaDevicePtr listedMicrophone(const PreferredMediaDevicePtr& device, bool peakInitialised);
+    void markPeakInitialised(const PreferredMediaDeviceImpl& record, bool initialised);
     PreferredMediaDevicePtr listedRecordOf(MediaDeviceTypeEnum::MediaDeviceType type,
                                            const PreferredMediaDevicePtr& record);
     void postDeviceSelected(MediaDeviceTypeEnum::MediaDeviceType type, const PreferredMediaDevicePtr& record);
@@ -158,6 +160,8 @@ private:
     // Hands a call of the service to the services dispatcher under the given description.
     void postToService(std::function<void(MediaDeviceServiceImpl&)> call, const char* description);
     void postToWorker(std::function<void()> call, const char* taskName);
+    // Hands the service the new volume of a device, as a snapshot of its record.
+    void postServicesDeviceVolume(MediaDeviceTypeEnum::MediaDeviceType type, const PreferredMediaDeviceImpl& record);
 
     std::shared_ptr<UnifiedFactory> m_pUnifiedFactory;
     std::shared_ptr<MediaDeviceServiceImpl> m_mediaDeviceService;

@@ -5,7 +5,6 @@
 #include "featuresets/adapters/mediaDevice/MediaDeviceAdapter.h"
 #include "module/ModuleLog.h"
 #include "module/ModuleStatics.h"
-#include "objects/mediaDevice/MediaDeviceImpl.h"
 #include "services/impl/MediaDeviceServiceImpl.h"
 
 namespace OlvarUnified {
@@ -101,17 +100,18 @@ void MediaDeviceAdapter::onInputGainChange(std::string deviceName, int gain) {
 }
 
 void MediaDeviceAdapter::onVolumeChange(MediaDeviceType type, const std::string& deviceName, int volume) {
-    // The type's lock is held only for the lookup of the list; the walk runs without it.
-    PreferredMediaDeviceList list = getPreferredDeviceList(type);
-    if (!list) return;
-    for (const auto& record : *list) {
-        if (!record || record->selectionId != deviceName || !record->isPlugged || record->volume == volume) continue;
-        record->volume = volume;
-        std::shared_ptr<MediaDevice> device = std::make_shared<MediaDeviceImpl>(m_pUnifiedFactory, *record);
-        postToService([type, device](MediaDeviceServiceImpl& service) { service.setServicesDeviceVolume(type, device); },
-                      "Calling MediaDeviceServiceImpl::setServicesDeviceVolume from MediaDeviceAdapter");
-        return;
-    }
+    // The walk and the change run under the type's lock: the record is shared with the other
+    // threads that read this list.
+    const auto changed = m_preferredLists.updateFirst(
+        type,
+        [&](const PreferredMediaDeviceImpl& record) {
+            return record.selectionId == deviceName && record.isPlugged && record.volume != volume;
+        },
+        [volume](PreferredMediaDeviceImpl& record) {
+            record.volume = volume;
+            return true;
+        });
+    if (changed) postServicesDeviceVolume(type, *changed);
 }
 
 }  // namespace OlvarUnified

@@ -49,26 +49,19 @@ void MediaDeviceAdapter::initialisePeak(PreferredMediaDevicePtr device) {
     postToWorker(
         [this, device] {
             MDS_LOG_TRACE(log(), "MediaDeviceAdapter::initialisePeakImpl");
-            olvar::MutexGuard guard(getMutex(MediaDeviceTypeEnum::MICROPHONE));
+            olvar::MutexGuard guard(m_preferredLists.mutex(MediaDeviceTypeEnum::MICROPHONE));
             auto control = volumeControl();
-            PreferredMediaDeviceList list = getPreferredDeviceList(MediaDeviceTypeEnum::MICROPHONE);
-            if (!control || !list || !device) return;
-            for (const auto& record : *list) {
-                if (record->uniqueIdentifier != device->uniqueIdentifier || record->isPeakInitialised) continue;
-                if (record->selectionId.empty()) {
-                    MDS_LOG_DEBUG(log(), "MediaDeviceAdapter::initialisePeakImpl. Unable to call initializePeak() "
-                                         "with NULL selection ID.\n");
-                    return;
-                }
-                MDS_LOG_TRACE(log(), "MediaDeviceAdapter::initialisePeakImpl starting VolumeControl::initializePeak() ");
-                const bool started = control->initializePeak(record->selectionId);
-                MDS_LOG_TRACE(log(), "MediaDeviceAdapter::initialisePeakImpl finished VolumeControl::initializePeak()\n");
-                if (started) {
-                    record->isPeakInitialised = true;
-                    updateServicesPreferredDevice(MediaDeviceTypeEnum::MICROPHONE, record);
-                }
+            const auto record = listedMicrophone(device, false);
+            if (!control || !record) return;
+            if (record->selectionId.empty()) {
+                MDS_LOG_DEBUG(log(), "MediaDeviceAdapter::initialisePeakImpl. Unable to call initializePeak() "
+                                     "with NULL selection ID.\n");
                 return;
             }
+            MDS_LOG_TRACE(log(), "MediaDeviceAdapter::initialisePeakImpl starting VolumeControl::initializePeak() ");
+            const bool started = control->initializePeak(record->selectionId);
+            MDS_LOG_TRACE(log(), "MediaDeviceAdapter::initialisePeakImpl finished VolumeControl::initializePeak()\n");
+            if (started) markPeakInitialised(*record, true);
         },
         "MediaDeviceAdapter::initialisePeakImpl");
 }
@@ -76,22 +69,34 @@ void MediaDeviceAdapter::initialisePeak(PreferredMediaDevicePtr device) {
 void MediaDeviceAdapter::unInitialisePeak(PreferredMediaDevicePtr device) {
     postToWorker(
         [this, device] {
-            olvar::MutexGuard guard(getMutex(MediaDeviceTypeEnum::MICROPHONE));
+            olvar::MutexGuard guard(m_preferredLists.mutex(MediaDeviceTypeEnum::MICROPHONE));
             auto control = volumeControl();
-            PreferredMediaDeviceList list = getPreferredDeviceList(MediaDeviceTypeEnum::MICROPHONE);
-            if (!control || !list || !device) return;
-            for (const auto& record : *list) {
-                if (record->uniqueIdentifier != device->uniqueIdentifier || !record->isPeakInitialised) continue;
-                MDS_LOG_TRACE(log(),
-                              "MediaDeviceAdapter::unInitialisePeakImpl starting VolumeControl::unInitializePeak() \n");
-                control->unInitializePeak(record->selectionId);
-                MDS_LOG_TRACE(log(), "MediaDeviceAdapter::unInitialisePeakImpl finished VolumeControl::unInitializePeak()\n");
-                record->isPeakInitialised = false;
-                updateServicesPreferredDevice(MediaDeviceTypeEnum::MICROPHONE, record);
-                return;
-            }
+            const auto record = listedMicrophone(device, true);
+            if (!control || !record) return;
+            MDS_LOG_TRACE(log(), "MediaDeviceAdapter::unInitialisePeakImpl starting VolumeControl::unInitializePeak() \n");
+            control->unInitializePeak(record->selectionId);
+            MDS_LOG_TRACE(log(), "MediaDeviceAdapter::unInitialisePeakImpl finished VolumeControl::unInitializePeak()\n");
+            markPeakInitialised(*record, false);
         },
         "MediaDeviceAdapter::unInitialisePeakImpl");
+}
+
+// A copy of the microphone list's record of the device whose meter is in the given state.
+PreferredMediaDevicePtr MediaDeviceAdapter::listedMicrophone(const PreferredMediaDevicePtr& device,
+                                                             bool peakInitialised) {
+    if (!device) return nullptr;
+    return m_preferredLists.findRecord(MediaDeviceTypeEnum::MICROPHONE, [&](const PreferredMediaDeviceImpl& record) {
+        return record.uniqueIdentifier == device->uniqueIdentifier && record.isPeakInitialised == peakInitialised;
+    });
+}
+
+void MediaDeviceAdapter::markPeakInitialised(const PreferredMediaDeviceImpl& record, bool initialised) {
+    const auto changed =
+        m_preferredLists.updateRecord(MediaDeviceTypeEnum::MICROPHONE, record.uniqueIdentifier, [initialised](auto& entry) {
+            entry.isPeakInitialised = initialised;
+            return true;
+        });
+    if (changed) updateServicesPreferredDevice(MediaDeviceTypeEnum::MICROPHONE, changed);
 }
 
 float MediaDeviceAdapter::getInputDevicePeak(PreferredMediaDevicePtr device) {

@@ -27,25 +27,23 @@ const OlvarLoggerHandle& log() { return Loggers::MediaDeviceAdapter; }
 
 void MediaDeviceAdapter::initialisePreferredDeviceListFromConfig(MediaDeviceType type) {
     MDS_LOG_TRACE(log(), "initialisePreferredDeviceListFromConfig for device type: " << static_cast<int>(type));
-    PreferredMediaDeviceList list =
+    const PreferredMediaDeviceList stored =
         m_mediaDevicePropertyFileConfigStorePtr ? m_mediaDevicePropertyFileConfigStorePtr->getPreferredDeviceList(type)
                                                 : nullptr;
-    {
-        olvar::MutexGuard guard(getMutex(type));
-        getPreferredDeviceList(type) = list;
-    }
-    if (!list) return;
-
-    for (auto& record : *list) record->volume = getDeviceVolume(type, record);
-
-    if (list->empty()) {
+    m_preferredLists.replace(type, stored);
+    // Under the type's lock from here: the services dispatcher reads volumes of this list
+    // meanwhile. The volume look-ups may read the list again on this thread.
+    const bool listed = m_preferredLists.apply(type, [&](PreferredDeviceLists::Records& records) {
+        for (auto& record : records) record->volume = getDeviceVolume(type, record);
+        if (!records.empty()) return;
         MDS_LOG_DEBUG(log(), "No preferred device list selecting VELK default device");
         if (auto device = getDefaultDevice(type)) {
             const int volume = getDeviceVolume(type, device->getSelectionId());
-            list->push_back(std::make_shared<PreferredMediaDeviceImpl>(device, type, volume, false, true));
+            records.push_back(std::make_shared<PreferredMediaDeviceImpl>(device, type, volume, false, true));
             MDS_LOG_INFO(log(), "DefaultDevice: " << getDeviceInfoString(device) << "\nVolume: " << volume);
         }
-    }
+    });
+    if (!listed) return;
 
     DeviceInfoList available;
     getAvailableDeviceInfo(type, available);
@@ -65,15 +63,13 @@ PreferredMediaDeviceList MediaDeviceAdapter::mergeWithDevices(MediaDeviceType ty
                                                               const DeviceInfoList& available,
                                                               bool markAbsentUnplugged) {
     auto added = std::make_shared<std::vector<PreferredMediaDevicePtr>>();
-    {
-        olvar::MutexGuard guard(getMutex(type));
-        PreferredMediaDeviceList list = getPreferredDeviceList(type);
-        if (!list) return added;
-        auto result = PreferredListRules::merge(*list, available, type, position, volumeLookup(type),
+    // The whole merge under the type's lock; only copies of what it added leave it.
+    m_preferredLists.apply(type, [&](PreferredDeviceLists::Records& records) {
+        auto result = PreferredListRules::merge(records, available, type, position, volumeLookup(type),
                                                 markAbsentUnplugged);
         for (const auto& record : result.changed) updateServicesPreferredDevice(type, record);
-        added->assign(result.added.begin(), result.added.end());
-    }
+        for (const auto& record : result.added) added->push_back(PreferredDeviceLists::copyOf(record));
+    });
     // Outside the type's lock: persisting takes every type's lock in turn.
     if (!added->empty()) persistPreferredDeviceListImpl();
     return added;
@@ -184,12 +180,15 @@ void MediaDeviceAdapter::modifyPreferredDeviceList(MediaDeviceType type, Preferr
 void MediaDeviceAdapter::modifyPreferredDeviceListImpl(MediaDeviceType type, PreferredMediaDeviceList orderedList,
                                                        PreferredMediaDeviceList otherList) {
     MDS_LOG_TRACE(log(), "MediaDeviceAdapter::modifyPreferredDeviceList()");
-    olvar::MutexGuard guard(getMutex(type));
-    PreferredMediaDeviceList& current = getPreferredDeviceList(type);
+    olvar::MutexGuard guard(m_preferredLists.mutex(type));
+    const PreferredMediaDeviceList current = m_preferredLists.snapshot(type);
     auto result = std::make_shared<std::vector<PreferredMediaDevicePtr>>();
+    // The caller's records are taken (the service's view of their flags); one named twice
+    // is taken once, so that a list never holds a device twice.
     if (orderedList)
         for (const auto& record : *orderedList)
-            if (preferredDeviceListContainsItem(current, record)) result->push_back(record);
+            if (preferredDeviceListContainsItem(current, record) && !preferredDeviceListContainsItem(result, record))
+                result->push_back(record);
     // Records the client did not mention keep their old relative order, ahead of the rest.
     // The first record is never examined here: the client's lists always carry the device
     // it shows first.
@@ -199,7 +198,7 @@ void MediaDeviceAdapter::modifyPreferredDeviceListImpl(MediaDeviceType type, Pre
             if (!preferredDeviceListContainsItem(otherList, record) && !preferredDeviceListContainsItem(orderedList, record))
                 result->insert(result->begin(), record);
         }
-    current = result;
+    m_preferredLists.replace(type, result);
     setCurrentDeviceFromPreferredDeviceList(type);
     setMediaDeviceServicePreferredDeviceList(type, MediaDevicePositionEnum::FRONT);
 }

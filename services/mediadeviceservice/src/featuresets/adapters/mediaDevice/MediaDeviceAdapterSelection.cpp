@@ -137,7 +137,7 @@ void MediaDeviceAdapter::setMediaDeviceVolume(MediaDeviceType type, PreferredMed
 }
 
 void MediaDeviceAdapter::setMediaDeviceVolumeImpl(MediaDeviceType type, PreferredMediaDevicePtr record, int volume) {
-    olvar::MutexGuard guard(getMutex(type));
+    olvar::MutexGuard guard(m_preferredLists.mutex(type));
     if (!record) return;
     bool result = false;
     auto control = volumeControl();
@@ -158,16 +158,17 @@ void MediaDeviceAdapter::setMediaDeviceVolumeImpl(MediaDeviceType type, Preferre
         default: break;  // a camera has no volume
     }
     if (!result) return;
-    PreferredMediaDeviceList list = getPreferredDeviceList(type);
-    if (!list) return;
-    for (const auto& entry : *list) {
-        if (entry->uniqueIdentifier != record->uniqueIdentifier) continue;
-        entry->volume = volume;
-        std::shared_ptr<MediaDevice> device = std::make_shared<MediaDeviceImpl>(m_pUnifiedFactory, *entry);
-        postToService([type, device](MediaDeviceServiceImpl& service) { service.setServicesDeviceVolume(type, device); },
-                      "Calling MediaDeviceServiceImpl::setServicesDeviceVolume from MediaDeviceAdapter");
-        return;
-    }
+    const auto changed = m_preferredLists.updateRecord(type, record->uniqueIdentifier, [volume](auto& entry) {
+        entry.volume = volume;
+        return true;
+    });
+    if (changed) postServicesDeviceVolume(type, *changed);
+}
+
+void MediaDeviceAdapter::postServicesDeviceVolume(MediaDeviceType type, const PreferredMediaDeviceImpl& record) {
+    std::shared_ptr<MediaDevice> device = std::make_shared<MediaDeviceImpl>(m_pUnifiedFactory, record);
+    postToService([type, device](MediaDeviceServiceImpl& service) { service.setServicesDeviceVolume(type, device); },
+                  "Calling MediaDeviceServiceImpl::setServicesDeviceVolume from MediaDeviceAdapter");
 }
 
 std::shared_ptr<olvar::velk::VolumeControl> MediaDeviceAdapter::volumeControl() {

@@ -15,6 +15,12 @@ using olvar::velk::DeviceInfoList;
 namespace {
 const OlvarLoggerHandle& log() { return Loggers::MediaDeviceAdapter; }
 
+// Records are one item when their identifiers are equal, whichever copy holds them.
+bool isSameItemIn(const Records& records, const PreferredMediaDeviceImpl& record) {
+    return std::any_of(records.begin(), records.end(),
+                       [&](const auto& entry) { return entry->uniqueIdentifier == record.uniqueIdentifier; });
+}
+
 bool contains(const std::vector<int>& used, int index) {
     return std::find(used.begin(), used.end(), index) != used.end();
 }
@@ -150,7 +156,7 @@ MergeResult merge(Records& list, const DeviceInfoList& available, MediaDeviceTyp
     // Marked after the pairing, so that records still present are not reported as changed.
     if (markAbsentUnplugged)
         for (const auto& record : list) {
-            if (!record->isPlugged || std::find(paired.begin(), paired.end(), record) != paired.end()) continue;
+            if (!record->isPlugged || isSameItemIn(paired, *record)) continue;
             record->isPlugged = false;
             result.changed.push_back(record);
         }
