@@ -251,4 +251,34 @@ TEST_F(AdapterLifecycleTest, AdapterReorderPersistedOnRequestIsWhatTheNextRunRea
     EXPECT_EQ(preferredIds(kMicrophone), expected);
 }
 
+TEST_F(AdapterLifecycleTest, ReorderKeepsOwnCopiesAndTakesADeviceNamedTwiceOnce) {
+    setUpStarted();
+    PreferredMediaDeviceList current = adapter->copyOfPreferredDeviceList(kMicrophone);
+    ASSERT_EQ(current->size(), 2u);
+    const Ids expected = {current->at(1)->selectionId, current->at(0)->selectionId};
+    auto second = PreferredDeviceLists::copyOf(current->at(1));
+    auto ordered = std::make_shared<std::vector<PreferredMediaDevicePtr>>(
+        std::vector<PreferredMediaDevicePtr>{second, current->at(0), second});
+    adapter->modifyPreferredDeviceList(kMicrophone, ordered, nullptr);
+    drain();
+    // What the caller keeps of its request is its own: changing it later changes nothing here.
+    second->volume = 7;
+    second->selectionId = "changed by the caller";
+
+    const auto after = adapter->copyOfPreferredDeviceList(kMicrophone);
+    ASSERT_EQ(after->size(), 2u);
+    EXPECT_EQ(after->at(0)->uniqueIdentifier, second->uniqueIdentifier);
+    EXPECT_EQ(after->at(0)->selectionId, expected[0]);
+    EXPECT_NE(after->at(0)->volume, 7);
+    EXPECT_EQ(after->at(1)->uniqueIdentifier, current->at(0)->uniqueIdentifier);
+    EXPECT_EQ(preferredIds(kMicrophone), expected);
+
+    // The raw list is there for a caller that holds the type's lock.
+    olvar::MutexGuard guard(adapter->getMutex(kMicrophone));
+    const PreferredMediaDeviceList& stored = adapter->getPreferredDeviceList(kMicrophone);
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->size(), 2u);
+    EXPECT_NE(stored->at(0).get(), after->at(0).get());
+}
+
 }  // namespace
