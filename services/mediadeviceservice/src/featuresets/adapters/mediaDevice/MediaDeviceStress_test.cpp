@@ -24,9 +24,11 @@ namespace {
 
 constexpr int kPlugs = 1000;  // and as many unplugs
 constexpr int kClients = 4;
-constexpr int kRequestsPerClient = 150;
-constexpr int kStartStopCycles = 6;
+constexpr int kRequestsPerClient = 250;
+constexpr int kStartStopCycles = 20;
 constexpr int kChangesWhileStopped = 20;
+// Clients keep calling while the feature set is stopped, as they do not know of it.
+constexpr int kRequestsWhileStopped = 10;
 // Changes made while started and not yet announced, at most: the device manager keeps pace
 // with the module instead of racing through its share before the module has seen any.
 constexpr int kChangesInFlight = 8;
@@ -41,9 +43,11 @@ struct Counts {
     int passedTheDeviceManager = 0;  // changes its observers have been told of (ours included)
     int announcedAdded = 0, announcedRemoved = 0;  // the service's DeviceAdded and DeviceRemoved
     bool pluggerDone = false;
+    int clientRequests = 0;  // run to their end on the services dispatcher
 
     int whileStarted() const { return plugsWhileStarted + unplugsWhileStarted; }
     int all() const { return whileStarted() + plugsWhileStopped + unplugsWhileStopped; }
+    bool clientsDone() const { return clientRequests == kClients * kRequestsPerClient; }
 };
 
 // The test's account of device changes. What the feature set promises is tied to its state:
@@ -57,6 +61,7 @@ public:
     void onDeviceRemoved(DeviceInfoPtr) override { count(&Counts::passedTheDeviceManager); }
     void onDefaultDeviceChanged(DeviceInfoPtr) override {}
     void announced(bool added) { count(added ? &Counts::announcedAdded : &Counts::announcedRemoved); }
+    void clientRequestRun() { count(&Counts::clientRequests); }
 
     // The plugger's side: one change at a time, none while the host holds them back, and only
     // as many while stopped as the host allows.
@@ -193,10 +198,13 @@ protected:
                 }))
                 ADD_FAILURE() << "device changes made while started were not all announced before stop " << cycle;
             adapter->StopFeatureSet(kFeatureSet, noEvents());
-            const int stoppedAt = traffic.counts().all();
+            const Counts atStop = traffic.counts();
             traffic.release(false, kChangesWhileStopped);
 
-            traffic.waitFor([&](const Counts& c) { return c.pluggerDone || c.all() >= stoppedAt + kChangesWhileStopped; });
+            traffic.waitFor([&](const Counts& c) {
+                return (c.pluggerDone || c.all() == atStop.all() + kChangesWhileStopped) &&
+                       (c.clientsDone() || c.clientRequests >= atStop.clientRequests + kRequestsWhileStopped);
+            });
             traffic.hold();
             if (!traffic.waitFor([](const Counts& c) { return c.passedTheDeviceManager == c.all(); }))
                 ADD_FAILURE() << "the device manager did not deliver the changes made while stopped " << cycle;
@@ -214,6 +222,7 @@ protected:
             const auto type = kTypes[random() % std::size(kTypes)];
             const auto request = static_cast<Request>(random() % static_cast<unsigned>(Request::Count));
             onDispatcher([&] { runRequest(request, type, random, *features); });
+            traffic.clientRequestRun();
         }
     }
 

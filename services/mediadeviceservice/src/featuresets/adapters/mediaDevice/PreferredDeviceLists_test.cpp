@@ -62,8 +62,12 @@ TEST(PreferredDeviceLists, NothingHandedOutOrTakenInIsSharedWithTheStoredList) {
     // Nor does a snapshot, or a record found or changed, reach back into the list.
     snapshot->at(0)->volume = 77;
     snapshot->clear();
-    lists.findRecord(kSpeaker, bySelectionId("B"))->volume = 66;
-    lists.updateRecord(kSpeaker, idOfA, setVolume(40))->volume = 55;
+    const auto found = lists.findRecord(kSpeaker, bySelectionId("B"));
+    ASSERT_TRUE(found);
+    found->volume = 66;
+    const auto changed = lists.updateRecord(kSpeaker, idOfA, setVolume(40));
+    ASSERT_TRUE(changed);
+    changed->volume = 55;
     auto again = lists.snapshot(kSpeaker);
     ASSERT_EQ(idsOf(again), (std::vector<std::string>{"A", "B"}));
     EXPECT_EQ(again->at(0)->volume, 40);
