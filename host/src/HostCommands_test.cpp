@@ -171,6 +171,23 @@ TEST_F(HostCommands, BadInputAndLookingLeaveTheFileAlone) {
     }
 }
 
+// Two headsets of one model share a hardware id: it then names neither, while a hardware id
+// that one device has names it in any letter case.
+TEST_F(HostCommands, DevicesAreFoundByHardwareIdOnlyWhenItIsUnambiguous) {
+    const auto scenario = m_config / "twins.scenario";
+    std::ofstream(scenario) << "device playback sel=twin-a name=\"Twin A\" hwid=\"USB\\VID_1111&PID_2222\"\n"
+                               "device playback sel=twin-b name=\"Twin B\" hwid=\"USB\\VID_1111&PID_2222\"\n"
+                               "device playback sel=solo name=Solo hwid=\"USB\\VID_3333&PID_4444\"\n";
+    const HostResult twins = host({"select", "speaker", "usb\\vid_1111&pid_2222", "--scenario", scenario.string()});
+    EXPECT_EQ(twins.status, 1);
+    EXPECT_NE(twins.err.find("names 2 speakers"), std::string::npos)
+        << twins.err;
+
+    const json solo = hostJson({"select", "speaker", "usb\\vid_3333&PID_4444", "--scenario", scenario.string()});
+    EXPECT_EQ(solo.at("inUse"), "solo");
+    EXPECT_EQ(hostJson({"select", "speaker", "Twin B", "--scenario", scenario.string()}).at("inUse"), "twin-b");
+}
+
 TEST_F(HostCommands, PlayReportsItsSessionsAndTheirEnds) {
     const json one = hostJson({"play", MDS_HOST_RINGTONE, "--volume", "40"});
     EXPECT_EQ(one.at("sessions"), json::array({0}));
