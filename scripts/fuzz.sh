@@ -7,7 +7,7 @@ set -eu
 seconds=${1:-600}
 root=$(cd "$(dirname "$0")/.." && pwd)
 dir="$root/build-fuzz"
-fuzzers="properties_file_fuzzer scenario_parser_fuzzer wave_file_fuzzer"
+fuzzers="properties_file_fuzzer store_round_trip_fuzzer scenario_parser_fuzzer wave_file_fuzzer"
 
 "$root/scripts/install-deps.sh"
 CC=clang-14 CXX=clang++-14 cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

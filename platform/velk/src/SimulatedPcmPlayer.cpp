@@ -1,24 +1,15 @@
 #include "SimulatedPcmPlayer.h"
 
-#include <pthread.h>
-
 #include <algorithm>
 #include <chrono>
-#include <exception>
 #include <vector>
 
 #include "SourceReading.h"
-#include "VelkLog.h"
-#include "olvar/PendingWork.h"
 #include "velk/PcmFormat.h"
 
 namespace olvar::velk {
 
 namespace {
-OlvarLoggerHandle logger() {
-    static const OlvarLoggerHandle handle = OlvarLogger_getLogger("velk-SimulatedPcmPlayer");
-    return handle;
-}
 
 constexpr int kChunksPerSecond = 100;
 
@@ -35,20 +26,19 @@ int chunkBytes(int formatCode) {
 SimulatedPcmPlayer::SimulatedPcmPlayer(std::shared_ptr<DeviceRegistry> registry,
                                        std::shared_ptr<CallRecorder> recorder, Pacing pacing,
                                        std::size_t pcmKeptPerStream)
-    : m_registry(std::move(registry)), m_recorder(std::move(recorder)), m_pacing(pacing),
-      m_pcmKeptPerStream(pcmKeptPerStream),
-      m_observers(std::make_shared<Observers>()) {}
+    : PcmPlayerBase(OlvarLogger_getLogger("velk-SimulatedPcmPlayer")), m_registry(std::move(registry)),
+      m_recorder(std::move(recorder)), m_pacing(pacing), m_pcmKeptPerStream(pcmKeptPerStream) {}
 
 SimulatedPcmPlayer::~SimulatedPcmPlayer() { shutdown(); }
 
 void SimulatedPcmPlayer::addPlaybackObserver(PcmPlayer_Observer* observer) {
     m_recorder->record("addPlaybackObserver");
-    m_observers->add(observer);
+    PcmPlayerBase::addPlaybackObserver(observer);
 }
 
 void SimulatedPcmPlayer::removePlaybackObserver(PcmPlayer_Observer* observer) {
     m_recorder->record("removePlaybackObserver");
-    m_observers->remove(observer);
+    PcmPlayerBase::removePlaybackObserver(observer);
 }
 
 void SimulatedPcmPlayer::startStreamPlayout(PlayoutStreamPtr& stream, int formatCode, const std::string& deviceName,
@@ -57,51 +47,22 @@ void SimulatedPcmPlayer::startStreamPlayout(PlayoutStreamPtr& stream, int format
     stream.reset();
     if (!canStart(formatCode, deviceName, source)) return;
 
+    // In the history before its thread runs, so that whoever hears of its end finds it there.
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (m_shutDown) {
-        VELK_LOG(logger(), OLVAR_LOG_WARNING, "startStreamPlayout after shutdown; no stream");
-        return;
-    }
-    reapFinishedWorkers();
     auto playout = std::make_shared<SimulatedPlayoutStream>(m_nextStreamId++, deviceName, formatCode, m_recorder,
                                                            m_pcmKeptPerStream);
-    auto done = std::make_shared<std::atomic<bool>>(false);
-    PendingWork::begin();  // ended by the player thread once the finished reports returned
-    m_workers.push_back(Worker{playout, done, std::thread(&SimulatedPcmPlayer::play, playout, source, m_pacing,
-                                                          m_observers, done)});
+    const bool started = launch(playout, [playout, source, pacing = m_pacing](const ReportEnd& reportEnd) {
+        play(playout, source, pacing);
+        reportEnd();
+    });
+    if (!started) return;
     m_history.push_back(playout);
     stream = playout;
 }
 
 void SimulatedPcmPlayer::setAudioBufferingMode(int mode) {
     m_recorder->record("setAudioBufferingMode " + std::to_string(mode));
-    if (mode < 0 || mode > 2) {
-        VELK_LOG(logger(), OLVAR_LOG_WARNING, "audio buffering mode " + std::to_string(mode) + " ignored");
-        return;
-    }
-    m_bufferingMode = mode;
-}
-
-int SimulatedPcmPlayer::getAudioBufferingMode() const { return m_bufferingMode.load(); }
-
-void SimulatedPcmPlayer::shutdown() {
-    std::vector<Worker> workers;
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_shutDown = true;
-        workers.swap(m_workers);
-    }
-    for (Worker& worker : workers) {
-        if (worker.stream->isPlaying()) worker.stream->stop();
-    }
-    for (Worker& worker : workers) {
-        if (worker.thread.get_id() == std::this_thread::get_id()) {
-            // Shut down from a finished report on this very thread: it ends on its own.
-            worker.thread.detach();
-        } else {
-            worker.thread.join();
-        }
-    }
+    PcmPlayerBase::setAudioBufferingMode(mode);
 }
 
 std::int64_t SimulatedPcmPlayer::bytesConsumed(const PlayoutStreamPtr& stream) const {
@@ -138,25 +99,18 @@ bool SimulatedPcmPlayer::canStart(int formatCode, const std::string& deviceName,
     return true;
 }
 
-void SimulatedPcmPlayer::reapFinishedWorkers() {
-    const auto finished = std::stable_partition(m_workers.begin(), m_workers.end(),
-                                                [](const Worker& w) { return !w.done->load(); });
-    for (auto it = finished; it != m_workers.end(); ++it) it->thread.join();
-    m_workers.erase(finished, m_workers.end());
-}
-
-void SimulatedPcmPlayer::play(std::shared_ptr<SimulatedPlayoutStream> stream, Source* source, Pacing pacing,
-                              std::shared_ptr<Observers> observers, std::shared_ptr<std::atomic<bool>> done) {
-    pthread_setname_np(pthread_self(), "velk-playout");
+void SimulatedPcmPlayer::play(const std::shared_ptr<SimulatedPlayoutStream>& stream, Source* source, Pacing pacing) {
+    // Runs on the stream's thread, which may outlive the player: no member is used here.
+    const OlvarLoggerHandle logger = OlvarLogger_getLogger("velk-SimulatedPcmPlayer");
     const int byteRate = pcmFormatByteRate(stream->formatCode());
     std::vector<char> buffer(static_cast<std::size_t>(chunkBytes(stream->formatCode())));
     const auto start = std::chrono::steady_clock::now();
     std::int64_t total = 0;
     while (!stream->stopRequested()) {
-        int n = readSource(source, buffer, logger());
+        int n = readSource(source, buffer, logger);
         if (n <= 0) break;
         if (n > static_cast<int>(buffer.size())) {
-            VELK_LOG(logger(), OLVAR_LOG_ERROR, "the source reported more bytes than asked for; clamped");
+            VELK_LOG(logger, OLVAR_LOG_ERROR, "the source reported more bytes than asked for; clamped");
             n = static_cast<int>(buffer.size());
         }
         stream->addPulled(buffer.data(), n);
@@ -169,13 +123,6 @@ void SimulatedPcmPlayer::play(std::shared_ptr<SimulatedPlayoutStream> stream, So
         }
     }
     stream->markFinished();
-    try {
-        observers->forEach([&](PcmPlayer_Observer* o) { o->onPlayoutFinished(nullptr, stream); });
-    } catch (...) {
-        VELK_LOG(logger(), OLVAR_LOG_ERROR, "a playback observer threw");
-    }
-    PendingWork::end();
-    done->store(true);
 }
 
 }  // namespace olvar::velk

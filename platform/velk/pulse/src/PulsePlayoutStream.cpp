@@ -1,7 +1,5 @@
 #include "PulsePlayoutStream.h"
 
-#include <pthread.h>
-
 #include <algorithm>
 #include <vector>
 
@@ -64,7 +62,6 @@ bool PulsePlayoutStream::connect(pa_context* context) {
 }
 
 void PulsePlayoutStream::run(const std::function<void(const PlayoutStreamPtr&)>& finished) {
-    pthread_setname_np(pthread_self(), "velk-playout");
     std::vector<char> chunk(std::max<std::size_t>(pa_usec_to_bytes(kChunk, &m_layout), pa_frame_size(&m_layout)));
     while (waitForWork()) feed(chunk);
     close();
