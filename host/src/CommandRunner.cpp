@@ -45,7 +45,8 @@ int checkArguments(const HostOptions& options, std::string& error) {
         return kExitUsage;
     }
     if (!options.playFile.empty() && !std::filesystem::is_regular_file(options.playFile)) {
-        error = "cannot play " + options.playFile + ": no such file";
+        error = "cannot play " + options.playFile +
+                (std::filesystem::exists(options.playFile) ? ": not a regular file" : ": no such file");
         return kExitFailure;
     }
     return kExitSuccess;

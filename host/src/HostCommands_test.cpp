@@ -146,7 +146,7 @@ TEST_F(HostCommands, BadInputAndLookingLeaveTheFileAlone) {
         {{"volume", "speaker", "spk-builtin", "150"}, 2, "150 not in range 0 to 100"},
         {{"volume", "camera", "cam-builtin", "20"}, 2, "cameras have no volume"},
         {{"play", "no-such-ringtone.wav"}, 1, "cannot play no-such-ringtone.wav: no such file"},
-        {{"play", MDS_HOST_TEST_DIR, "--all-ringers"}, 1, "no such file"},
+        {{"play", MDS_HOST_TEST_DIR, "--all-ringers"}, 1, "not a regular file"},
         {{"peak", "spk-builtin"}, 1, "unknown microphone 'spk-builtin'"},
         {{"press", "volume-sideways", kHeadsetHardwareId}, 2, "unknown button event 'volume-sideways'"},
         {{"press", "set-default-audio-path", kHeadsetHardwareId, "loud"}, 2, "does not take the argument 'loud'"},
