@@ -1,93 +1,111 @@
 #include "SoundPlayback.h"
 
-#include <functional>
 #include <vector>
 
+#include "DeviceLookup.h"
+#include "HostSession.h"
+#include "Interruption.h"
 #include "MirelCoreUtils/StringUtils.h"
-#include "OlvarUnified/ServicesDispatcher.h"
-#include "OlvarUnified/Task.h"
+#include "Output.h"
 #include "objects/mediaDeviceService/MediaDeviceService.h"
 
 namespace Host {
 
-namespace {
-void onDispatcher(OlvarUnified::ServicesDispatcher& dispatcher, std::function<void()> call, const char* name) {
-    dispatcher.enqueueBlock(std::make_shared<OlvarUnified::FunctionTask>(std::move(call), name));
-}
-}  // namespace
-
-SoundPlayback::SoundPlayback(std::ostream& out, OlvarUnified::ServicesDispatcher& dispatcher,
-                             std::shared_ptr<OlvarUnified::MediaDeviceService> service)
-    : m_out(out), m_dispatcher(dispatcher), m_service(std::move(service)) {
-    onDispatcher(
-        m_dispatcher,
+SoundPlayback::SoundPlayback(Output& output, HostSession& session, Interruption& interruption)
+    : m_output(output), m_session(session), m_interruption(interruption) {
+    m_session.onDispatcher(
         [this] {
-            m_connection = m_service->getMediaDeviceServiceNotifiers()->getSoundPlayFinishedNotifier()->connect(
-                [this] { finished(m_service->getSoundPlayFinished()); });
+            auto& service = m_session.service();
+            m_connection = service.getMediaDeviceServiceNotifiers()->getSoundPlayFinishedNotifier()->connect(
+                [this, &service] { finished(service.getSoundPlayFinished()); });
         },
         "Host::watchSounds");
 }
 
 SoundPlayback::~SoundPlayback() {
-    onDispatcher(
-        m_dispatcher,
+    m_session.onDispatcher(
         [this] {
             if (auto connection = m_connection.lock()) connection->disconnect();
         },
         "Host::unwatchSounds");
 }
 
-bool SoundPlayback::start(const std::string& file, bool allRingers) {
-    // Both run on the dispatcher, so no end can be printed before its session is known.
-    onDispatcher(
-        m_dispatcher, [&] { allRingers ? startOnAllRingers(file) : startOnOneRinger(file); }, "Host::play");
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return !m_playing.empty();
+bool SoundPlayback::start(const PlayRequest& request, std::string& error) {
+    // Runs on the dispatcher, so no end can be reported before its session is known.
+    m_session.onDispatcher(
+        [&] {
+            std::vector<long> sessions;
+            std::string on;
+            if (request.allRingers) {
+                auto started = std::make_shared<std::vector<long>>();
+                m_session.service().PlayWaveFileOnAllRingerDevices(request.file, request.volume, started, request.loop);
+                sessions = *started;
+                on = "all ringers";
+            } else {
+                on = startOnOneRinger(request, error);
+                if (on.empty()) return;
+                const long id = m_session.service().playWaveFile(request.file, on, request.volume, request.loop);
+                if (id != -1) sessions.push_back(id);
+            }
+            if (sessions.empty()) {
+                if (error.empty()) error = "the service started no playback of " + request.file + " on " + on;
+                return;
+            }
+            std::string ids;
+            std::lock_guard<std::mutex> lock(m_mutex);
+            for (long id : sessions) {
+                ids += " " + std::to_string(id);
+                m_playing.insert(id);
+                m_sessions.push_back(id);
+            }
+            m_output.event({{"event", "Playing"}, {"file", request.file}, {"device", on}, {"sessions", sessions}},
+                           "Playing " + request.file + " on " + on + ": session" + (sessions.size() > 1 ? "s" : "") +
+                               ids);
+        },
+        "Host::play");
+    return error.empty();
 }
 
-void SoundPlayback::startOnOneRinger(const std::string& file) {
-    long session = -1;
-    std::string device;
-    if (auto ringer = m_service->getCurrentRingerDevice()) {
-        device = MirelCoreUtils::toString(ringer->getSelectionId());
-        session = m_service->playWaveFileOnCurrentDevice(file);
-    } else if (auto ringers = m_service->getAvailableRingerDevices(); ringers && !ringers->empty()) {
-        device = MirelCoreUtils::toString(ringers->front()->getSelectionId()) + " (first ringer; none is current)";
-        session = m_service->playWaveFile(file, MirelCoreUtils::toString(ringers->front()->getSelectionId()));
-    } else {
-        m_out << "No ringer to play " << file << " on\n";
-        return;
+// The selection id to play on; empty with a reason when there is none.
+std::string SoundPlayback::startOnOneRinger(const PlayRequest& request, std::string& error) {
+    auto& service = m_session.service();
+    if (!request.device.empty()) {
+        auto device = findDevice(service, OlvarUnified::MediaDeviceTypeEnum::RINGER, request.device, error);
+        return device ? MirelCoreUtils::toString(device->getSelectionId()) : std::string();
     }
-    m_out << "Playing " << file << " on " << device << ": session " << session << "\n" << std::flush;
-    std::lock_guard<std::mutex> lock(m_mutex);
-    if (session != -1) m_playing.insert(session);
-}
-
-void SoundPlayback::startOnAllRingers(const std::string& file) {
-    auto sessions = std::make_shared<std::vector<long>>();
-    m_service->PlayWaveFileOnAllRingerDevices(file, 100, sessions, false);
-    m_out << "Playing " << file << " on all ringers: sessions";
-    for (long session : *sessions) m_out << " " << session;
-    m_out << (sessions->empty() ? " none\n" : "\n") << std::flush;
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_playing.insert(sessions->begin(), sessions->end());
+    if (auto ringer = service.getCurrentRingerDevice()) return MirelCoreUtils::toString(ringer->getSelectionId());
+    if (auto ringers = service.getAvailableRingerDevices(); ringers && !ringers->empty())
+        return MirelCoreUtils::toString(ringers->front()->getSelectionId());
+    error = "no ringer to play " + request.file + " on";
+    return {};
 }
 
 void SoundPlayback::finished(long sessionId) {
-    m_out << "SoundPlayFinished " << sessionId << "\n" << std::flush;
+    m_output.event({{"event", "SoundPlayFinished"}, {"session", sessionId}},
+                   "SoundPlayFinished " + std::to_string(sessionId));
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_playing.erase(sessionId);
     }
-    m_changed.notify_all();
+    m_interruption.wake();
+}
+
+bool SoundPlayback::allFinished() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_playing.empty();
 }
 
 bool SoundPlayback::waitUntilFinished(std::chrono::milliseconds timeout) {
-    std::unique_lock<std::mutex> lock(m_mutex);
-    if (m_changed.wait_for(lock, timeout, [&] { return m_playing.empty(); })) return true;
-    lock.unlock();
-    onDispatcher(m_dispatcher, [this] { m_service->stopAllWaveFilePlayout(); }, "Host::stopSounds");
+    m_interruption.waitFor(timeout, [this] { return allFinished(); });
+    if (allFinished()) return true;
+    m_session.onDispatcher([this] { m_session.service().stopAllWaveFilePlayout(); }, "Host::stopSounds");
+    m_session.drain();
     return false;
+}
+
+nlohmann::ordered_json SoundPlayback::summary() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return {{"sessions", m_sessions}, {"stillPlaying", std::vector<long>(m_playing.begin(), m_playing.end())}};
 }
 
 }  // namespace Host

@@ -1,49 +1,59 @@
-// Plays a wave file through the service while the host runs, printing each session id and
-// each SoundPlayFinished.
+// Plays a wave file through the service, reporting each session started and each
+// SoundPlayFinished.
 #pragma once
 
 #include <chrono>
-#include <condition_variable>
 #include <memory>
 #include <mutex>
-#include <ostream>
+#include <nlohmann/json.hpp>
 #include <set>
 #include <string>
 
 namespace OlvarUnified {
-class MediaDeviceService;
 class PropertyNotifierConnection;
-class ServicesDispatcher;
 }  // namespace OlvarUnified
 
 namespace Host {
 
+class HostSession;
+class Interruption;
+class Output;
+
+struct PlayRequest {
+    std::string file;
+    std::string device;       // selection id; empty: the current ringer (the first one while none is current)
+    bool allRingers = false;  // on every ringer at once
+    int volume = 100;
+    bool loop = false;
+};
+
 class SoundPlayback {
 public:
-    SoundPlayback(std::ostream& out, OlvarUnified::ServicesDispatcher& dispatcher,
-                  std::shared_ptr<OlvarUnified::MediaDeviceService> service);
+    SoundPlayback(Output& output, HostSession& session, Interruption& interruption);
     ~SoundPlayback();
     SoundPlayback(const SoundPlayback&) = delete;
     SoundPlayback& operator=(const SoundPlayback&) = delete;
 
-    // On the current ringer, or the first available ringer while none is current; or on
-    // every ringer. False when nothing was started.
-    bool start(const std::string& file, bool allRingers);
-    // True once every started session has finished; stops them all when the wait ends first.
+    // False, with a reason, when nothing was started.
+    bool start(const PlayRequest& request, std::string& error);
+    // True once every started session has finished. When Ctrl-C or the timeout (negative:
+    // none) comes first, stops them all and waits for their ends.
     bool waitUntilFinished(std::chrono::milliseconds timeout);
+    // What was played, for the closing report.
+    nlohmann::ordered_json summary() const;
 
 private:
-    void startOnOneRinger(const std::string& file);
-    void startOnAllRingers(const std::string& file);
+    std::string startOnOneRinger(const PlayRequest& request, std::string& error);
     void finished(long sessionId);
+    bool allFinished() const;
 
-    std::ostream& m_out;
-    OlvarUnified::ServicesDispatcher& m_dispatcher;
-    std::shared_ptr<OlvarUnified::MediaDeviceService> m_service;
+    Output& m_output;
+    HostSession& m_session;
+    Interruption& m_interruption;
     std::weak_ptr<OlvarUnified::PropertyNotifierConnection> m_connection;
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
+    mutable std::mutex m_mutex;
     std::set<long> m_playing;
+    nlohmann::ordered_json m_sessions = nlohmann::ordered_json::array();  // the ids started, in order
 };
 
 }  // namespace Host

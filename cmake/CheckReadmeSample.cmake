@@ -1,0 +1,15 @@
+# cmake -DREADME=<README.md> -DSAMPLE=<file> -P CheckReadmeSample.cmake
+# Fails unless the README's one ```cpp block is the sample file, line for line.
+file(READ ${README} readme)
+file(READ ${SAMPLE} sample)
+string(FIND "${readme}" "```cpp\n" start)
+if(start EQUAL -1)
+  message(FATAL_ERROR "${README} has no ```cpp block")
+endif()
+math(EXPR start "${start} + 7")
+string(SUBSTRING "${readme}" ${start} -1 rest)
+string(FIND "${rest}" "```\n" end)
+string(SUBSTRING "${rest}" 0 ${end} block)
+if(NOT block STREQUAL sample)
+  message(FATAL_ERROR "the ```cpp block of ${README} differs from ${SAMPLE}: copy the file into the README")
+endif()

@@ -1,0 +1,91 @@
+#include "HostProcess.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <stdexcept>
+
+extern char** environ;
+
+namespace HostTesting {
+
+HostProcess::HostProcess(const std::string& program, const std::vector<std::string>& arguments) {
+    int out[2], err[2];
+    if (pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    posix_spawn_file_actions_adddup2(&actions, err[1], 2);
+    std::vector<std::string> words{program};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (auto& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+    const int failed = posix_spawn(&m_pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    close(err[1]);
+    m_out = out[0];
+    m_err = err[0];
+    if (failed) throw std::runtime_error("cannot start " + program);
+}
+
+HostProcess::~HostProcess() {
+    if (m_pid > 0) {
+        kill(m_pid, SIGKILL);
+        waitpid(m_pid, nullptr, 0);
+    }
+    if (m_out >= 0) close(m_out);
+    if (m_err >= 0) close(m_err);
+}
+
+bool HostProcess::pump() {
+    pollfd fds[2] = {{m_out, POLLIN, 0}, {m_err, POLLIN, 0}};
+    if (m_out < 0 && m_err < 0) return false;
+    if (poll(fds, 2, -1) < 0) return true;
+    int* ends[2] = {&m_out, &m_err};
+    std::string* texts[2] = {&m_result.out, &m_result.err};
+    for (int i = 0; i < 2; ++i) {
+        if (*ends[i] < 0 || !(fds[i].revents & (POLLIN | POLLHUP | POLLERR))) continue;
+        char buffer[4096];
+        const ssize_t got = read(*ends[i], buffer, sizeof buffer);
+        if (got > 0) {
+            texts[i]->append(buffer, static_cast<std::size_t>(got));
+        } else {
+            close(*ends[i]);
+            *ends[i] = -1;
+        }
+    }
+    return true;
+}
+
+bool HostProcess::waitForOutput(const std::string& text) {
+    while (m_result.out.find(text) == std::string::npos)
+        if (!pump() || m_out < 0) return m_result.out.find(text) != std::string::npos;
+    return true;
+}
+
+void HostProcess::sendSignal(int signal) {
+    if (m_pid > 0) kill(m_pid, signal);
+}
+
+HostResult HostProcess::finish() {
+    while (pump()) {
+    }
+    int status = 0;
+    if (m_pid > 0 && waitpid(m_pid, &status, 0) == m_pid)
+        m_result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    m_pid = -1;
+    return m_result;
+}
+
+HostResult runHost(const std::string& program, const std::vector<std::string>& arguments) {
+    return HostProcess(program, arguments).finish();
+}
+
+}  // namespace HostTesting
