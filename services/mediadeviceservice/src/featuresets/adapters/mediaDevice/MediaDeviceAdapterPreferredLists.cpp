@@ -183,12 +183,12 @@ void MediaDeviceAdapter::modifyPreferredDeviceListImpl(MediaDeviceType type, Pre
     olvar::MutexGuard guard(m_preferredLists.mutex(type));
     const PreferredMediaDeviceList current = m_preferredLists.snapshot(type);
     auto result = std::make_shared<std::vector<PreferredMediaDevicePtr>>();
-    // The caller's records are taken (the service's view of their flags); one named twice
-    // is taken once, so that a list never holds a device twice.
+    // The caller's records are taken (the service's view of their flags), as given: the
+    // service builds the ordered list from its own, so it names each device once. What is
+    // stored is a copy, so the caller keeps nothing that the list holds.
     if (orderedList)
         for (const auto& record : *orderedList)
-            if (preferredDeviceListContainsItem(current, record) && !preferredDeviceListContainsItem(result, record))
-                result->push_back(record);
+            if (preferredDeviceListContainsItem(current, record)) result->push_back(record);
     // Records the client did not mention keep their old relative order, ahead of the rest.
     // The first record is never examined here: the client's lists always carry the device
     // it shows first.
