@@ -144,7 +144,11 @@ void MediaDeviceAdapter::removeLocalVideoPreviewWindow(void* window) {
         "MediaDeviceAdapter::removeLocalVideoPreviewWindow");
 }
 
+// A session keeps the event observer to report its end. The life-cycle lock is held until the
+// session is registered, so a stop cannot delete the observer between our reading it and the
+// session table holding it: the stop's clearing of the table then comes after, not before.
 long MediaDeviceAdapter::playWaveFile(std::string file, std::string device, int volume, bool loop) {
+    olvar::MutexGuard guard(m_mutex);
     return SoundPlayUtils::PlayWaveFile(file, device, volume, loop, m_eventObserver.load());
 }
 
@@ -155,6 +159,7 @@ void MediaDeviceAdapter::stopAllWaveFilePlayout() { SoundPlayUtils::StopAllWaveF
 bool MediaDeviceAdapter::isAudioFileSupported(std::string file) { return SoundPlayUtils::IsAudioFileSupported(file); }
 
 long MediaDeviceAdapter::continueSoundOnNewDevice(int sessionId, std::string device, int unused) {
+    olvar::MutexGuard guard(m_mutex);  // as in playWaveFile
     return SoundPlayUtils::ContinueSoundOnNewDevice(sessionId, device, unused, m_eventObserver.load());
 }
 

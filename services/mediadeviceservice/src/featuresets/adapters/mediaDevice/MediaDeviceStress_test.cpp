@@ -14,6 +14,7 @@
 
 #include "featuresets/adapters/mediaDevice/MediaDeviceAdapterTestSupport.h"
 #include "featuresets/adapters/mediaDevice/MediaDevicePropertyFileConfigStore.h"
+#include "featuresets/adapters/mediaDevice/WaveTestFiles.h"
 #include "module/MediaDeviceFeatureSet.h"
 
 using namespace OlvarUnified;
@@ -128,7 +129,7 @@ private:
     int m_changesAllowedWhileStopped = 0;
 };
 
-enum class Request { Reorder, Select, SetVolume, Persist, Query, Count };
+enum class Request { Reorder, Select, SetVolume, Persist, Query, Play, Count };
 
 // Fields that the properties file keeps of a record.
 std::vector<std::string> storedFieldsOf(const PreferredMediaDeviceList& list) {
@@ -253,6 +254,14 @@ protected:
                 features.getSpeakerDeviceVolume(MirelCoreUtils::toString(some->getSelectionId()));
                 if (type == MediaDeviceTypeEnum::MICROPHONE) service->getInputPeak(some);
                 break;
+            case Request::Play: {
+                // Sessions start, end on player threads and are stopped while the feature set
+                // stops and starts: an end must never reach an observer that a stop deleted.
+                const long session = service->playWaveFile(ringtone, some ? MirelCoreUtils::toString(some->getSelectionId()) : "");
+                if (session >= 0) ++sessionsStarted;
+                if (session >= 0 && random() % 2) service->stopWaveFilePlayout(session);
+                break;
+            }
             case Request::Count: break;
         }
     }
@@ -265,8 +274,11 @@ protected:
         });
     }
 
+    WaveFolder waves;
+    const std::string ringtone = waves.write("ring.wav", pcmWave(std::string(3200, '\x10')));
     DeviceTraffic traffic;
     int publishedDuplicates = 0;  // only touched on the services dispatcher
+    int sessionsStarted = 0;      // likewise
 };
 
 TEST_F(MediaDeviceStressTest, ClientsDeviceChangesAndRestartsTogetherLoseNothing) {
@@ -291,6 +303,7 @@ TEST_F(MediaDeviceStressTest, ClientsDeviceChangesAndRestartsTogetherLoseNothing
     EXPECT_EQ(counts.announcedAdded, counts.plugsWhileStarted);
     EXPECT_EQ(counts.announcedRemoved, counts.unplugsWhileStarted);
     EXPECT_EQ(read([&] { return publishedDuplicates; }), 0);
+    EXPECT_GT(read([&] { return sessionsStarted; }), 0);
 
     adapter->persistPreferredDeviceList();
     drain();
