@@ -41,12 +41,16 @@ TEST_F(PendingWorkTest, WaitIdleReturnsOnceEveryThreadHasEnded) {
     std::condition_variable released;
     bool go = false;
     std::vector<std::thread> workers;
+    // Written by each worker without a lock: a drain must see what the work did (under
+    // ThreadSanitizer, reading them before the joins is a race unless idle acquires it).
+    std::vector<int> results(kWorkers, 0);
     for (int i = 0; i < kWorkers; ++i) {
         olvar::PendingWork::begin();  // accepted before the producer hands it over
-        workers.emplace_back([&] {
+        workers.emplace_back([&, i] {
             std::unique_lock<std::mutex> lock(mutex);
             released.wait(lock, [&] { return go; });
             lock.unlock();
+            results[i] = i + 1;
             olvar::PendingWork::end();
         });
     }
@@ -59,6 +63,7 @@ TEST_F(PendingWorkTest, WaitIdleReturnsOnceEveryThreadHasEnded) {
     released.notify_all();
     EXPECT_TRUE(olvar::PendingWork::waitIdle());
     EXPECT_EQ(olvar::PendingWork::pending(), 0);
+    EXPECT_EQ(results, (std::vector<int>{1, 2, 3, 4}));
     for (auto& worker : workers) worker.join();
 }
 
