@@ -20,7 +20,7 @@ TEST_F(DevicesTest, ServerDevicesAreListedWithoutMonitors) {
     const DeviceInfoPtr speakers = find(DEVICE_KIND_PLAYBACK, "ci_speakers");
     ASSERT_TRUE(speakers) << "the CI daemon's null sink";
     EXPECT_EQ(speakers->getName(), "CI-Speakers");
-    EXPECT_EQ(speakers->getHardwareId(), "");
+    EXPECT_EQ(speakers->getHardwareId(), "SRV\\ci_speakers\\");
     EXPECT_TRUE(present(DEVICE_KIND_RECORDING, "ci_mic"));
     for (const auto& source : backend->devices(DEVICE_KIND_RECORDING))
         EXPECT_EQ(source->getSelectionId().find(".monitor"), std::string::npos) << source->getSelectionId();
