@@ -15,7 +15,13 @@ dir=${2:-${MDS_PIPEWIRE_DIR:-/tmp/mds-pipewire}}
 socket="$dir/runtime/native"
 daemons="pipewire wireplumber pipewire-pulse"
 
-alive() { [ -f "$dir/$1.pid" ] && kill -0 "$(cat "$dir/$1.pid")" 2>/dev/null; }
+# A process that has exited but is not yet reaped (init may take seconds here) is gone.
+living() {
+  kill -0 "$1" 2>/dev/null || return 1
+  [ "$(sed 's/.*) //' "/proc/$1/stat" 2>/dev/null | cut -c1)" != Z ]
+}
+
+alive() { [ -f "$dir/$1.pid" ] && living "$(cat "$dir/$1.pid")"; }
 
 running() {
   for daemon in dbus $daemons; do alive "$daemon" || return 1; done
@@ -119,7 +125,7 @@ finish() {
     kill -TERM -- "-$pid" 2>/dev/null || true
     kill -TERM "$pid" 2>/dev/null || true
     tries=0
-    while kill -0 "$pid" 2>/dev/null && [ "$tries" -lt 50 ]; do sleep 0.1; tries=$((tries + 1)); done
+    while living "$pid" && [ "$tries" -lt 50 ]; do sleep 0.1; tries=$((tries + 1)); done
     kill -KILL -- "-$pid" 2>/dev/null || true
     kill -KILL "$pid" 2>/dev/null || true
   fi

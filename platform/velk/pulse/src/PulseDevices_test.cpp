@@ -2,11 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "PulseBackendFixture.h"
+#include "PulseMonitorRecorder.h"
 
 namespace olvar::velk {
 namespace {
 
 using testing::LoadedModule;
+using testing::monitorSourceArguments;
 using testing::nullSinkArguments;
 using testing::nullSourceArguments;
 using testing::pactl;
@@ -114,12 +116,15 @@ TEST_F(DevicesTest, LevelsOutsideTheRangeOrOfUnknownDevicesAreRefused) {
 }
 
 TEST_F(DevicesTest, PeakMeterReadsASignalAndReadsZeroOnSilence) {
+    const std::string sink = uniqueName("signal_sink");
     const std::string sine = uniqueName("sine");
     const std::string silent = uniqueName("silent");
-    LoadedModule tone("module-sine-source source_name=" + sine + " frequency=440");
+    LoadedModule signalSink(nullSinkArguments(sink));
+    LoadedModule tone(monitorSourceArguments(sine, sink));
     LoadedModule quiet(nullSourceArguments(silent));
     ASSERT_TRUE(devices.log.waitFor("added " + sine));
     ASSERT_TRUE(devices.log.waitFor("added " + silent));
+    testing::TestSignal signal(testing::testServer(), sink);
 
     ASSERT_TRUE(volume->initializePeak(sine));
     ASSERT_TRUE(volume->initializePeak(silent));
