@@ -14,12 +14,7 @@ command=${1:-}
 dir=${2:-${MDS_PIPEWIRE_DIR:-/tmp/mds-pipewire}}
 socket="$dir/runtime/native"
 daemons="pipewire wireplumber pipewire-pulse"
-
-# A process that has exited but is not yet reaped (init may take seconds here) is gone.
-living() {
-  kill -0 "$1" 2>/dev/null || return 1
-  [ "$(sed 's/.*) //' "/proc/$1/stat" 2>/dev/null | cut -c1)" != Z ]
-}
+. "$(dirname "$0")/daemon-processes.sh"
 
 alive() { [ -f "$dir/$1.pid" ] && living "$(cat "$dir/$1.pid")"; }
 
@@ -117,18 +112,10 @@ start() {
   echo "PULSE_SERVER=unix:$socket"
 }
 
-# Terminates a recorded process and its group, then kills what is left after five seconds.
 finish() {
   [ -f "$dir/$1.pid" ] || return 0
   pid=$(cat "$dir/$1.pid")
-  if [ -n "$pid" ]; then
-    kill -TERM -- "-$pid" 2>/dev/null || true
-    kill -TERM "$pid" 2>/dev/null || true
-    tries=0
-    while living "$pid" && [ "$tries" -lt 50 ]; do sleep 0.1; tries=$((tries + 1)); done
-    kill -KILL -- "-$pid" 2>/dev/null || true
-    kill -KILL "$pid" 2>/dev/null || true
-  fi
+  [ -n "$pid" ] && terminate "$pid"
   rm -f "$dir/$1.pid"
 }
 
