@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "velk/Scenario.h"
+#include "velk/SimulatedBackend.h"
+
 #include <string>
 #include <vector>
 
@@ -74,6 +77,29 @@ TEST(HardwareIds, NamedIdsNeverOccurInsideAnotherDevicesIdNorLookLikeAProduct) {
             }
         }
     }
+}
+
+// The simulated devices, the built-in scenario's and those a scenario file leaves without an
+// id (plugged at start or later), each have one, and the same from run to run.
+TEST(HardwareIds, EverySimulatedDeviceHasOne) {
+    Scenario file;
+    std::string error;
+    ASSERT_TRUE(parseScenario("device playback sel=spk\ndevice recording sel=spk_mic\n", file, error)) << error;
+    for (const Scenario& scenario : {builtInDefaultScenario(), file}) {
+        SimulatedBackend backend;
+        ASSERT_TRUE(backend.load(scenario));
+        SimulatedDevice late;
+        late.kind = DEVICE_KIND_CAPTURE;
+        late.selectionId = "late-cam";
+        ASSERT_TRUE(backend.plug(late));
+        for (int kind : {DEVICE_KIND_PLAYBACK, DEVICE_KIND_RECORDING, DEVICE_KIND_CAPTURE})
+            for (const auto& device : backend.devices(kind))
+                EXPECT_FALSE(device->getHardwareId().empty()) << device->getSelectionId();
+    }
+    SimulatedBackend backend;
+    ASSERT_TRUE(backend.load(file));
+    ASSERT_EQ(backend.devices(DEVICE_KIND_PLAYBACK).size(), 1u);
+    EXPECT_EQ(backend.devices(DEVICE_KIND_PLAYBACK).front()->getHardwareId(), "SIM\\spk\\");
 }
 
 }  // namespace

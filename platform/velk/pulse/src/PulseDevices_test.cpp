@@ -30,6 +30,35 @@ TEST_F(DevicesTest, ServerDevicesAreListedWithoutMonitors) {
     ASSERT_TRUE(backend->defaultDevice(DEVICE_KIND_RECORDING));
 }
 
+// Whatever the server has, and devices whose names start alike: every id is there, and none
+// occurs inside the id of a device it is not (the sink and the source of one USB product
+// share theirs on purpose).
+TEST_F(DevicesTest, EveryDeviceHasAHardwareIdThatNoOtherDeviceMatches) {
+    const std::string shorter = uniqueName("desk");
+    const std::string longer = shorter + "_dock";
+    LoadedModule first(nullSinkArguments(shorter));
+    LoadedModule second(nullSinkArguments(longer));
+    LoadedModule mic(nullSourceArguments(shorter + "_mic"));
+    LoadedModule headset(nullSinkArguments(uniqueName("headset"), kHeadsetIds));
+    ASSERT_TRUE(devices.log.waitFor("added " + shorter));
+    ASSERT_TRUE(devices.log.waitFor("added " + longer));
+    ASSERT_TRUE(devices.log.waitFor("added " + shorter + "_mic"));
+    EXPECT_EQ(find(DEVICE_KIND_PLAYBACK, shorter)->getHardwareId(), "SRV\\" + shorter + "\\");
+
+    DeviceInfoList all = backend->devices(DEVICE_KIND_PLAYBACK);
+    for (const auto& source : backend->devices(DEVICE_KIND_RECORDING)) all.push_back(source);
+    ASSERT_GE(all.size(), 5u);
+    for (const auto& device : all) {
+        const std::string& id = device->getHardwareId();
+        EXPECT_FALSE(id.empty()) << device->getSelectionId();
+        for (const auto& other : all) {
+            if (other == device || other->getHardwareId().rfind("USB\\", 0) == 0) continue;
+            EXPECT_EQ(other->getHardwareId().find(id), std::string::npos)
+                << device->getSelectionId() << " " << id << " occurs in " << other->getSelectionId();
+        }
+    }
+}
+
 TEST_F(DevicesTest, PluggedHeadsetIsReportedOnceWithItsHardwareIdAndUnpluggedOnce) {
     const std::string name = uniqueName("headset");
     {
