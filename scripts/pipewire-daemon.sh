@@ -101,10 +101,10 @@ start() {
   done
   launch wireplumber wireplumber
   launch pipewire-pulse pipewire-pulse
-  # Ready when a client gets an answer and the null sink is there; about ten seconds at most.
+  # Ready when a client gets an answer, the devices are there and the session manager has
+  # made them the defaults; about ten seconds at most.
   tries=0
-  until answers list short sinks | grep -q "[[:space:]]ci_speakers[[:space:]]" &&
-    answers list short sources | grep -q "[[:space:]]ci_mic[[:space:]]"; do
+  until [ "$(answers get-default-sink)" = ci_speakers ] && [ "$(answers get-default-source)" = ci_mic ]; do
     tries=$((tries + 1))
     if [ "$tries" -gt 100 ] || ! running; then fail "the stack did not come up"; return 1; fi
     sleep 0.1

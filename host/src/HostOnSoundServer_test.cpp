@@ -24,7 +24,8 @@ protected:
     void SetUp() override { MDS_REQUIRE_PULSE_SERVER(); }
 
     HostTesting::HostResult host(std::vector<std::string> arguments) {
-        arguments.insert(arguments.begin(), {"--backend", "pulse"});
+        // Other tests plug devices into the same server meanwhile: they join the lists at the end.
+        arguments.insert(arguments.begin(), {"--backend", "pulse", "--set", "HeadsetPreference=PreferKnownDevice"});
         arguments.insert(arguments.end(), {"--config-dir", m_config.path()});
         HostTesting::HostResult result = HostTesting::runHost(MDS_HOST_PROGRAM, arguments);
         EXPECT_EQ(result.err.find("Sanitizer"), std::string::npos) << result.err;

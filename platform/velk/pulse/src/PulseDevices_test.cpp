@@ -99,7 +99,8 @@ TEST_F(DevicesTest, DefaultsFollowTheServerBothWays) {
     EXPECT_EQ(backend->defaultDevice(DEVICE_KIND_PLAYBACK)->getSelectionId(), name);
 
     EXPECT_TRUE(backend->makeDefault(DEVICE_KIND_PLAYBACK, original));
-    EXPECT_EQ(pactl("get-default-sink").output, original);
+    // PipeWire's session manager settles the default a moment after the request.
+    EXPECT_TRUE(devices.log.waitUntil([&] { return pactl("get-default-sink").output == original; }));
     EXPECT_FALSE(backend->makeDefault(DEVICE_KIND_PLAYBACK, uniqueName("no_such_sink")));
     EXPECT_EQ(pactl("get-default-sink").output, original);
 }

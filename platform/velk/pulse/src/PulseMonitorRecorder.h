@@ -8,8 +8,11 @@
 #include <pulse/simple.h>
 #include <pulse/timeval.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstdlib>
+#include <sstream>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -77,6 +80,65 @@ private:
     std::vector<int16_t> m_signal;  // the recording thread's until it is done
     std::thread m_thread;
 };
+
+// Stereo frames that are never zero, climbing three steps a frame, the right channel the
+// negative of the left: any sample lost, repeated, moved or swapped shows.
+inline std::vector<int16_t> rampFrames(int frames) {
+    std::vector<int16_t> samples;
+    for (int i = 0; i < frames; ++i) {
+        const auto value = static_cast<int16_t>(1 + (i * 3) % 30000);
+        samples.push_back(value);
+        samples.push_back(static_cast<int16_t>(-value));
+    }
+    return samples;
+}
+
+// What a recording of a sink's monitor may differ from the ramp played, and how it did.
+// PulseAudio moves 16-bit samples to a 16-bit null sink untouched: every sample arrives,
+// exactly. PipeWire mixes in 32-bit float, and its converters' scale (2^15 or 2^15 - 1) has
+// differed between versions: a sample may be one step off. Its graph also runs in cycles
+// across processes; a cycle that a loaded machine misses plays silence in the monitor, or
+// loses the recorder's share. So there every sample that is not silence must be within one
+// step of a played one, in the played order, none twice; silence and gaps are counted.
+struct RecordingCheck {
+    bool passed = false;
+    std::string problem;
+    int largestError = 0;
+    std::size_t silent = 0;
+    std::size_t skipped = 0;
+};
+
+inline RecordingCheck checkRecording(const std::vector<int16_t>& recorded, const std::vector<int16_t>& played) {
+    RecordingCheck check;
+    std::ostringstream problem;
+    if (soundServerUnderTest() == SoundServerKind::PulseAudio) {
+        if (recorded.size() != played.size()) problem << recorded.size() << " samples of " << played.size();
+        for (std::size_t i = 0; i < recorded.size() && i < played.size() && problem.tellp() == 0; ++i)
+            if (recorded[i] != played[i]) problem << "sample " << i << " played as " << played[i] << ", recorded as " << recorded[i];
+    } else {
+        std::size_t next = 0;
+        for (std::size_t i = 0; i < recorded.size() && problem.tellp() == 0; ++i) {
+            if (recorded[i] == 0) {
+                ++check.silent;
+                continue;
+            }
+            std::size_t at = next;
+            while (at < played.size() && std::abs(played[at] - recorded[i]) > 1) ++at;
+            if (at == played.size()) {
+                problem << "sample " << i << " recorded as " << recorded[i] << " matches no later played sample";
+                break;
+            }
+            check.largestError = std::max(check.largestError, std::abs(played[at] - recorded[i]));
+            check.skipped += at - next;
+            next = at + 1;
+        }
+        if (problem.tellp() == 0 && check.silent + check.skipped > played.size() / 2)
+            problem << check.silent << " silent and " << check.skipped << " lost samples of " << played.size();
+    }
+    check.problem = problem.str();
+    check.passed = check.problem.empty();
+    return check;
+}
 
 // Plays a 440 Hz tone at half of full scale into a sink until it goes.
 class TestSignal {

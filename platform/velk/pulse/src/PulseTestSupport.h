@@ -187,6 +187,20 @@ public:
         std::unique_lock<std::mutex> lock(m_mutex);
         return m_changed.wait_for(lock, timeout, [&] { return countLocked(line) > 0; });
     }
+    // Until check() holds, asked again after each new line; check runs without the lock.
+    template <typename Check>
+    bool waitUntil(Check check, std::chrono::milliseconds timeout = kTimeout) {
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        std::unique_lock<std::mutex> lock(m_mutex);
+        for (;;) {
+            const std::size_t seen = m_lines.size();
+            lock.unlock();
+            const bool holds = check();
+            lock.lock();
+            if (holds) return true;
+            if (!m_changed.wait_until(lock, deadline, [&] { return m_lines.size() != seen; })) return false;
+        }
+    }
     std::size_t count(const std::string& line) const {
         std::lock_guard<std::mutex> lock(m_mutex);
         return countLocked(line);
