@@ -189,7 +189,7 @@ TEST_F(ModuleOnSoundServerTest, VolumeSetThroughTheServiceIsWhatPactlReads) {
     ASSERT_TRUE(device);
     onDispatcher([&] { service->setDeviceVolume(kSpeaker, device, 42); });
     drain();
-    EXPECT_NE(pactl("get-sink-volume headset").find("42%"), std::string::npos) << pactl("get-sink-volume headset");
+    EXPECT_TRUE(server::pactlShows("get-sink-volume headset", "42%", daemon.server())) << pactl("get-sink-volume headset");
 }
 
 TEST_F(ModuleOnSoundServerTest, VolumesChangedWithPactlReachTheServiceOnlyThroughTheHostsForwarder) {
@@ -368,7 +368,7 @@ TEST_F(ModuleOnSoundServerTest, HeadsetButtonsFindTheHeadsetBesideASinkWithoutBu
     drain();
     const int stepped = std::max(before - 5, 10);
     EXPECT_EQ(volumeOf(kSpeaker, "headset"), stepped);
-    EXPECT_NE(pactl("get-sink-volume headset").find(std::to_string(stepped) + "%"), std::string::npos)
+    EXPECT_TRUE(server::pactlShows("get-sink-volume headset", std::to_string(stepped) + "%", daemon.server()))
         << pactl("get-sink-volume headset");
     EXPECT_EQ(volumeOf(kSpeaker, "ci_speakers"), builtIn);
     EXPECT_EQ(currentSpeaker(), "headset");

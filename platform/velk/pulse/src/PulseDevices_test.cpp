@@ -87,22 +87,35 @@ TEST_F(DevicesTest, PluggedHeadsetIsReportedOnceWithItsHardwareIdAndUnpluggedOnc
     EXPECT_EQ(devices.log.count("added " + name + ".monitor"), 0u);
 }
 
-TEST_F(DevicesTest, DefaultsFollowTheServerBothWays) {
-    const std::string original = pactl("get-default-sink").output;
-    const std::string name = uniqueName("default_sink");
-    LoadedModule sink(nullSinkArguments(name));
-    ASSERT_TRUE(devices.log.waitFor("added " + name));
+// On a server of its own: other tests (the host's --apply-defaults) move the shared one's
+// default meanwhile.
+TEST(DefaultsTest, DefaultsFollowTheServerBothWays) {
+    MDS_REQUIRE_PULSE_SERVER();
+    testing::PrivateDaemon daemon;
+    ASSERT_TRUE(daemon.start());
+    testing::DeviceEvents devices;  // outlives the backend that reports to it
+    PulseBackendOptions options;
+    options.server = daemon.server();
+    options.videoClassRoot.clear();
+    PulseBackend backend(options);
+    backend.manager()->getDeviceMonitor()->addObserver(&devices);
+    ASSERT_TRUE(backend.waitUntilConnected(testing::kTimeout));
+    const auto pactlHere = [&](const std::string& arguments) { return pactl(arguments, daemon.server()).output; };
+    const std::string original = pactlHere("get-default-sink");
+    LoadedModule sink(nullSinkArguments("default_sink"), daemon.server());
+    ASSERT_TRUE(devices.log.waitFor("added default_sink"));
 
-    ASSERT_EQ(pactl("set-default-sink " + name).status, 0);
-    ASSERT_TRUE(devices.log.waitFor("default " + name));
-    ASSERT_TRUE(backend->defaultDevice(DEVICE_KIND_PLAYBACK));
-    EXPECT_EQ(backend->defaultDevice(DEVICE_KIND_PLAYBACK)->getSelectionId(), name);
+    ASSERT_EQ(pactl("set-default-sink default_sink", daemon.server()).status, 0);
+    ASSERT_TRUE(devices.log.waitFor("default default_sink"));
+    ASSERT_TRUE(backend.defaultDevice(DEVICE_KIND_PLAYBACK));
+    EXPECT_EQ(backend.defaultDevice(DEVICE_KIND_PLAYBACK)->getSelectionId(), "default_sink");
 
-    EXPECT_TRUE(backend->makeDefault(DEVICE_KIND_PLAYBACK, original));
+    EXPECT_TRUE(backend.makeDefault(DEVICE_KIND_PLAYBACK, original));
     // PipeWire's session manager settles the default a moment after the request.
-    EXPECT_TRUE(devices.log.waitUntil([&] { return pactl("get-default-sink").output == original; }));
-    EXPECT_FALSE(backend->makeDefault(DEVICE_KIND_PLAYBACK, uniqueName("no_such_sink")));
-    EXPECT_EQ(pactl("get-default-sink").output, original);
+    EXPECT_TRUE(devices.log.waitUntil([&] { return pactlHere("get-default-sink") == original; }));
+    EXPECT_FALSE(backend.makeDefault(DEVICE_KIND_PLAYBACK, uniqueName("no_such_sink")));
+    EXPECT_EQ(pactlHere("get-default-sink"), original);
+    backend.manager()->getDeviceMonitor()->removeObserver(&devices);
 }
 
 TEST_F(DevicesTest, VolumeSetHereIsWhatPactlReadsAndPactlChangesArriveHere) {
@@ -115,10 +128,10 @@ TEST_F(DevicesTest, VolumeSetHereIsWhatPactlReadsAndPactlChangesArriveHere) {
 
     ASSERT_TRUE(volume->setSpeakerVolume(name, 37));
     EXPECT_EQ(volume->getSpeakerVolume(name), 37);
-    EXPECT_NE(pactl("get-sink-volume " + name).output.find("37%"), std::string::npos);
+    EXPECT_TRUE(testing::pactlShows("get-sink-volume " + name, "37%")) << pactl("get-sink-volume " + name).output;
     ASSERT_TRUE(volume->setInputGain(mic, 81));
     EXPECT_EQ(volume->getInputGain(mic), 81);
-    EXPECT_NE(pactl("get-source-volume " + mic).output.find("81%"), std::string::npos);
+    EXPECT_TRUE(testing::pactlShows("get-source-volume " + mic, "81%")) << pactl("get-source-volume " + mic).output;
 
     ASSERT_EQ(pactl("set-sink-volume " + name + " 64%").status, 0);
     ASSERT_TRUE(levels.log.waitFor("volume " + name + " 64"));
@@ -159,10 +172,16 @@ TEST_F(DevicesTest, PeakMeterReadsASignalAndReadsZeroOnSilence) {
     ASSERT_TRUE(volume->initializePeak(sine));
     ASSERT_TRUE(volume->initializePeak(silent));
     EXPECT_TRUE(volume->initializePeak(sine)) << "a second initialisation keeps the meter";
-    ASSERT_TRUE(backend->waitForPeakReadings(sine, 3, testing::kTimeout));
+    // The tone takes a moment to reach the source through the server: reading after reading
+    // until it shows, at most four seconds' worth.
+    float heard = 0.0f;
+    for (int reading = 0; reading < 100 && heard <= 0.1f; ++reading) {
+        ASSERT_TRUE(backend->waitForPeakReadings(sine, 1, testing::kTimeout));
+        heard = volume->getPeakLevel(sine);
+    }
     ASSERT_TRUE(backend->waitForPeakReadings(silent, 3, testing::kTimeout));
-    EXPECT_GT(volume->getPeakLevel(sine), 0.1f);
-    EXPECT_LE(volume->getPeakLevel(sine), 1.0f);
+    EXPECT_GT(heard, 0.1f);
+    EXPECT_LE(heard, 1.0f);
     EXPECT_EQ(volume->getPeakLevel(silent), 0.0f);
 
     volume->unInitializePeak(sine);

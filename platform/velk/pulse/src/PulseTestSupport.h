@@ -44,6 +44,17 @@ inline CommandResult pactl(const std::string& arguments, const std::string& serv
     return runCommand((server.empty() ? "" : "PULSE_SERVER=" + server + " ") + "pactl " + arguments);
 }
 
+// Whether pactl's answer comes to hold text within the timeout. PipeWire acknowledges a new
+// volume before the device has taken it, so a reading right after may still be the old one;
+// every asking is a round trip to the server, so nothing sleeps.
+inline bool pactlShows(const std::string& arguments, const std::string& text, const std::string& server = {}) {
+    const auto deadline = std::chrono::steady_clock::now() + kTimeout;
+    do {
+        if (pactl(arguments, server).output.find(text) != std::string::npos) return true;
+    } while (std::chrono::steady_clock::now() < deadline);
+    return false;
+}
+
 // The kind of server the tests run against, from MDS_SOUND_SERVER: "pulse" (the default) or
 // "pipewire". Fixtures that start servers of their own start this kind, and fixtures build
 // devices only from what both kinds provide.
