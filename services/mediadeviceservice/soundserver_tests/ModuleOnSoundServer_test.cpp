@@ -328,11 +328,13 @@ TEST_F(ModuleOnSoundServerTest, PluggedPreferredHeadsetBecomesTheDefaultSinkAndI
     auto headset = plugHeadsetSpeaker("headset");
     settle("added headset");
     EXPECT_EQ(preferredIds(kSpeaker), (Ids{"headset", "spare", "ci_speakers"}));
+    EXPECT_EQ(currentSpeaker(), "headset");
     EXPECT_TRUE(defaultSinkBecomes("headset")) << pactl("get-default-sink");
 
     // The next preferred plugged-in sink, not whichever the server would fall back to itself.
     headset->unload();
     settle("removed headset");
+    EXPECT_EQ(currentSpeaker(), "spare");
     EXPECT_EQ(telephony->audio()->getCurrentDevice(kSpeaker), "spare");
     EXPECT_TRUE(defaultSinkBecomes("spare")) << pactl("get-default-sink");
 
