@@ -82,6 +82,9 @@ inline std::string testServer() {
 
 // Whether a server answers at PULSE_SERVER and is of the kind under test; why not, if not.
 inline std::string testServerProblem() {
+    const char* named = std::getenv("MDS_SOUND_SERVER");
+    if (soundServerNamed() && std::string(named) != "pulse" && std::string(named) != "pipewire")
+        return "MDS_SOUND_SERVER is '" + std::string(named) + "', not pulse or pipewire";
     if (testServer().empty()) return "PULSE_SERVER is not set";
     const CommandResult info = pactl("info");
     if (info.status != 0) return "no server answers at " + testServer() + ": " + info.output;
