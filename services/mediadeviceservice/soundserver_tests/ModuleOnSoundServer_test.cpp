@@ -1,6 +1,7 @@
 // The module on a real sound server: devices plugged while it runs, the device in use made
 // the server's default, volumes, and a server that dies and comes back.
 #include <algorithm>
+#include <cstdlib>
 
 #include "PulseMonitorRecorder.h"
 #include "PulseTestSupport.h"
@@ -22,6 +23,10 @@ constexpr auto kSpeaker = MediaDeviceTypeEnum::SPEAKER;
 // A type-1 headset of the accessory tables.
 const std::string kHeadsetIds = "device.vendor.id=0b0e device.product.id=0300";
 const std::wstring kHeadsetHardwareId = L"USB\\VID_0B0E&PID_0300";
+// A headset whose buttons the tests press, and a device of the same maker that is no speaker.
+const std::string kButtonHeadsetIds = "device.bus=usb device.vendor.id=0b0e device.product.id=0348";
+const std::string kButtonHeadsetHardwareId = "USB\\VID_0B0E&PID_0348";
+const std::string kDongleHardwareId = "USB\\VID_0B0E&PID_0410";
 
 bool contains(const std::vector<std::string>& ids, const std::string& id) {
     return std::find(ids.begin(), ids.end(), id) != ids.end();
@@ -253,15 +258,21 @@ TEST_F(ModuleOnSoundServerTest, ServerDyingLeavesNoDevicesAndItsReturnKeepsThePr
     EXPECT_EQ(preferredIds(kSpeaker), preferred);
 }
 
+// PulseAudio moves 16-bit samples to a 16-bit null sink untouched at full volume: not one
+// may differ. PipeWire mixes in 32-bit float; a 16-bit sample survives the round trip
+// exactly in principle, but the converters' scale (2^15 or 2^15 - 1) has differed between
+// versions, so a sample may be off by one step there. The ramp climbs three steps a frame,
+// so a sample lost, repeated or moved still shows on either server.
 TEST_F(ModuleOnSoundServerTest, RingtoneThroughTheServiceReachesTheSinkSampleForSample) {
+    const int bound = server::onPipeWire() ? 1 : 0;
     server::LoadedModule sink(server::nullSinkArguments("ringer") + " rate=48000 channels=2 format=s16le",
                               daemon.server());
     startModule();
     // Never-zero samples after leading silence, which absorbs the sink's rendering ahead.
     std::vector<std::int16_t> ramp;
     for (int i = 0; i < 48000 / 4; ++i) {
-        ramp.push_back(static_cast<std::int16_t>(1 + i % 20000));
-        ramp.push_back(static_cast<std::int16_t>(-1 - i % 20000));
+        ramp.push_back(static_cast<std::int16_t>(1 + (i * 3) % 30000));
+        ramp.push_back(static_cast<std::int16_t>(-1 - (i * 3) % 30000));
     }
     std::vector<std::int16_t> samples(48000 / 5 * 2, 0);
     samples.insert(samples.end(), ramp.begin(), ramp.end());
@@ -274,10 +285,15 @@ TEST_F(ModuleOnSoundServerTest, RingtoneThroughTheServiceReachesTheSinkSampleFor
     ASSERT_GE(session, 0);
     const std::vector<std::int16_t> recorded = recorder.finish();
     ASSERT_EQ(recorded.size(), ramp.size());
-    const auto mismatch = std::mismatch(recorded.begin(), recorded.end(), ramp.begin());
-    EXPECT_TRUE(mismatch.first == recorded.end())
-        << "sample " << (mismatch.first - recorded.begin()) << " was played as " << *mismatch.second
-        << " and recorded as " << *mismatch.first;
+    int largest = 0;
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < recorded.size(); ++i) {
+        const int error = std::abs(recorded[i] - ramp[i]);
+        if (error > largest) largest = error, at = i;
+    }
+    RecordProperty("largestError", largest);
+    EXPECT_LE(largest, bound) << "sample " << at << " was played as " << ramp[at] << " and recorded as "
+                              << recorded[at];
 }
 
 TEST_F(ModuleOnSoundServerTest, RingtoneOnASinkUnpluggedMidPlayIsReportedFinishedOnce) {
@@ -334,6 +350,58 @@ TEST_F(ModuleOnSoundServerTest, PluggedPreferredHeadsetBecomesTheDefaultSinkAndI
     spare->unload();
     settle("removed spare");
     EXPECT_EQ(pactl("get-default-sink"), "ci_speakers");
+}
+
+// A sink without bus ids comes first and a USB headset is plugged: a button on the headset
+// must find the headset, not the sink whose id would once have been empty and so matched any.
+// The headset's volume buttons are its own business; those of a device that is no speaker
+// step the speaker in use, now the headset.
+TEST_F(ModuleOnSoundServerTest, HeadsetButtonsFindTheHeadsetBesideASinkWithoutBusIds) {
+    moduleOptions.config.emplace_back(L"HeadsetPreference", L"PreferKnownDevice");
+    startModule();
+    server::LoadedModule headset(server::nullSinkArguments("headset", kButtonHeadsetIds), daemon.server());
+    settle("added headset");
+    ASSERT_EQ(preferredIds(kSpeaker), (Ids{"ci_speakers", "headset"}));
+    ASSERT_EQ(currentSpeaker(), "ci_speakers");
+    const int builtIn = volumeOf(kSpeaker, "ci_speakers");
+    const int before = volumeOf(kSpeaker, "headset");
+
+    ASSERT_TRUE(telephonyService->fireByName("answer-call", kButtonHeadsetHardwareId));
+    drain();
+    EXPECT_EQ(currentSpeaker(), "headset");
+    EXPECT_EQ(telephony->audio()->getCurrentDevice(kSpeaker), "headset");
+
+    ASSERT_TRUE(telephonyService->fireByName("volume-down", kButtonHeadsetHardwareId));
+    drain();
+    EXPECT_EQ(volumeOf(kSpeaker, "headset"), before);
+
+    ASSERT_TRUE(telephonyService->fireByName("volume-down", kDongleHardwareId));
+    drain();
+    const int stepped = std::max(before - 5, 10);
+    EXPECT_EQ(volumeOf(kSpeaker, "headset"), stepped);
+    EXPECT_NE(pactl("get-sink-volume headset").find(std::to_string(stepped) + "%"), std::string::npos)
+        << pactl("get-sink-volume headset");
+    EXPECT_EQ(volumeOf(kSpeaker, "ci_speakers"), builtIn);
+    EXPECT_EQ(currentSpeaker(), "headset");
+}
+
+// Ids that one device's name makes never match another device whose name starts the same.
+TEST_F(ModuleOnSoundServerTest, SinksWhoseNamesArePrefixesOfEachOtherKeepApart) {
+    server::LoadedModule shorter(server::nullSinkArguments("desk"), daemon.server());
+    server::LoadedModule longer(server::nullSinkArguments("desk_dock"), daemon.server());
+    startModule();
+    const auto matches = [&](const std::string& hardwareId) {
+        return read([&] {
+            std::vector<std::string> found;
+            const DeviceList list =
+                service->getAvailableMediaDeviceByHardwareId(kSpeaker, MirelCoreUtils::toWideString(hardwareId));
+            for (const auto& device : *list) found.push_back(MirelCoreUtils::toString(device->getSelectionId()));
+            return found;
+        });
+    };
+    EXPECT_EQ(matches("SRV\\desk\\"), std::vector<std::string>{"desk"});
+    EXPECT_EQ(matches("SRV\\desk_dock\\"), std::vector<std::string>{"desk_dock"});
+    EXPECT_EQ(matches(kButtonHeadsetHardwareId), std::vector<std::string>{});
 }
 
 }  // namespace

@@ -2,11 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "PulseBackendFixture.h"
+#include "PulseMonitorRecorder.h"
 
 namespace olvar::velk {
 namespace {
 
 using testing::LoadedModule;
+using testing::monitorSourceArguments;
 using testing::nullSinkArguments;
 using testing::nullSourceArguments;
 using testing::pactl;
@@ -20,12 +22,41 @@ TEST_F(DevicesTest, ServerDevicesAreListedWithoutMonitors) {
     const DeviceInfoPtr speakers = find(DEVICE_KIND_PLAYBACK, "ci_speakers");
     ASSERT_TRUE(speakers) << "the CI daemon's null sink";
     EXPECT_EQ(speakers->getName(), "CI-Speakers");
-    EXPECT_EQ(speakers->getHardwareId(), "");
+    EXPECT_EQ(speakers->getHardwareId(), "SRV\\ci_speakers\\");
     EXPECT_TRUE(present(DEVICE_KIND_RECORDING, "ci_mic"));
     for (const auto& source : backend->devices(DEVICE_KIND_RECORDING))
         EXPECT_EQ(source->getSelectionId().find(".monitor"), std::string::npos) << source->getSelectionId();
     ASSERT_TRUE(backend->defaultDevice(DEVICE_KIND_PLAYBACK));
     ASSERT_TRUE(backend->defaultDevice(DEVICE_KIND_RECORDING));
+}
+
+// Whatever the server has, and devices whose names start alike: every id is there, and none
+// occurs inside the id of a device it is not (the sink and the source of one USB product
+// share theirs on purpose).
+TEST_F(DevicesTest, EveryDeviceHasAHardwareIdThatNoOtherDeviceMatches) {
+    const std::string shorter = uniqueName("desk");
+    const std::string longer = shorter + "_dock";
+    LoadedModule first(nullSinkArguments(shorter));
+    LoadedModule second(nullSinkArguments(longer));
+    LoadedModule mic(nullSourceArguments(shorter + "_mic"));
+    LoadedModule headset(nullSinkArguments(uniqueName("headset"), kHeadsetIds));
+    ASSERT_TRUE(devices.log.waitFor("added " + shorter));
+    ASSERT_TRUE(devices.log.waitFor("added " + longer));
+    ASSERT_TRUE(devices.log.waitFor("added " + shorter + "_mic"));
+    EXPECT_EQ(find(DEVICE_KIND_PLAYBACK, shorter)->getHardwareId(), "SRV\\" + shorter + "\\");
+
+    DeviceInfoList all = backend->devices(DEVICE_KIND_PLAYBACK);
+    for (const auto& source : backend->devices(DEVICE_KIND_RECORDING)) all.push_back(source);
+    ASSERT_GE(all.size(), 5u);
+    for (const auto& device : all) {
+        const std::string& id = device->getHardwareId();
+        EXPECT_FALSE(id.empty()) << device->getSelectionId();
+        for (const auto& other : all) {
+            if (other == device || other->getHardwareId().rfind("USB\\", 0) == 0) continue;
+            EXPECT_EQ(other->getHardwareId().find(id), std::string::npos)
+                << device->getSelectionId() << " " << id << " occurs in " << other->getSelectionId();
+        }
+    }
 }
 
 TEST_F(DevicesTest, PluggedHeadsetIsReportedOnceWithItsHardwareIdAndUnpluggedOnce) {
@@ -114,12 +145,15 @@ TEST_F(DevicesTest, LevelsOutsideTheRangeOrOfUnknownDevicesAreRefused) {
 }
 
 TEST_F(DevicesTest, PeakMeterReadsASignalAndReadsZeroOnSilence) {
+    const std::string sink = uniqueName("signal_sink");
     const std::string sine = uniqueName("sine");
     const std::string silent = uniqueName("silent");
-    LoadedModule tone("module-sine-source source_name=" + sine + " frequency=440");
+    LoadedModule signalSink(nullSinkArguments(sink));
+    LoadedModule tone(monitorSourceArguments(sine, sink));
     LoadedModule quiet(nullSourceArguments(silent));
     ASSERT_TRUE(devices.log.waitFor("added " + sine));
     ASSERT_TRUE(devices.log.waitFor("added " + silent));
+    testing::TestSignal signal(testing::testServer(), sink);
 
     ASSERT_TRUE(volume->initializePeak(sine));
     ASSERT_TRUE(volume->initializePeak(silent));

@@ -1,5 +1,6 @@
 // Test support: records a sink's monitor (48 kHz, stereo, 16-bit) with the blocking client
-// API, so a test can compare what reached the sink with what was played.
+// API, so a test can compare what reached the sink with what was played; and plays a tone
+// into a sink, a test signal that either server carries.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <pulse/timeval.h>
 
 #include <atomic>
+#include <cmath>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -73,6 +75,42 @@ private:
     std::condition_variable m_full;
     bool m_done = false;
     std::vector<int16_t> m_signal;  // the recording thread's until it is done
+    std::thread m_thread;
+};
+
+// Plays a 440 Hz tone at half of full scale into a sink until it goes.
+class TestSignal {
+public:
+    TestSignal(const std::string& server, const std::string& sink) {
+        const pa_sample_spec layout{PA_SAMPLE_S16LE, 48000, 2};
+        int error = 0;
+        m_simple = pa_simple_new(server.c_str(), "test signal", PA_STREAM_PLAYBACK, sink.c_str(), "tone", &layout,
+                                 nullptr, nullptr, &error);
+        if (m_simple == nullptr) ADD_FAILURE() << "cannot play into " << sink << ": " << pa_strerror(error);
+        else m_thread = std::thread([this] { play(); });
+    }
+    ~TestSignal() {
+        m_stop = true;
+        if (m_thread.joinable()) m_thread.join();
+        if (m_simple) pa_simple_free(m_simple);
+    }
+    TestSignal(const TestSignal&) = delete;
+    TestSignal& operator=(const TestSignal&) = delete;
+
+private:
+    // The server paces the writes: each returns once the server has room for the block.
+    void play() {
+        std::vector<int16_t> block(2 * 480);  // 10 ms
+        long frame = 0;
+        while (!m_stop) {
+            for (std::size_t i = 0; i < block.size(); i += 2, ++frame)
+                block[i] = block[i + 1] = static_cast<int16_t>(16384 * std::sin(2 * M_PI * 440 * frame / 48000.0));
+            if (pa_simple_write(m_simple, block.data(), block.size() * sizeof(int16_t), nullptr) < 0) break;
+        }
+    }
+
+    pa_simple* m_simple = nullptr;
+    std::atomic<bool> m_stop{false};
     std::thread m_thread;
 };
 
