@@ -11,8 +11,8 @@
 
 namespace Host {
 
-// Until Ctrl-C (or the end of the input with --commands); with --for, that long after the simulated timeline played out (or after the
-// start, on the sound server).
+// Until Ctrl-C (or the end of the input with --commands); with --for, that long after the
+// simulated timeline played out (or after the start, on the sound server).
 int runWatch(CommandContext& context) {
     LiveWatch watch(context);
     context.output.event({{"event", "Watching"}, {"backend", context.options.backend}},

@@ -61,9 +61,8 @@ void MediaDeviceAdapter::onDeviceRemoved(olvar::velk::DeviceInfoPtr device,
 
 // Called on the services dispatcher once DeviceAdded or DeviceRemoved was delivered. The
 // merge, the list's publication and the switch of the device in use go back to the worker
-// from there: done right after posting the notification they competed with its delivery for
-// the processor and doubled the time a plug takes to be heard. Their own notifications
-// still follow the device event's, as before.
+// from there: run right after posting the notification, they competed with its delivery for
+// the processors. Their own notifications follow the device event's, as they always did.
 void MediaDeviceAdapter::refreshPreferredDeviceListsAfterEvent(const olvar::velk::DeviceInfoPtr& device) {
     postToWorker([this, device] { refreshPreferredDeviceLists(device); },
                  "MediaDeviceAdapter::refreshPreferredDeviceLists");
