@@ -353,7 +353,10 @@ class Soak:
 
     def _quiet_sample(self, name):
         """Resources with only the server's own devices plugged and everything settled; the
-        memory map is kept in the soak's folder for a look at what grew."""
+        memory map is kept in the soak's folder for a look at what grew. None once the host
+        has died."""
+        if self.host.process.poll() is not None:
+            return None
         for device in sorted(self.plugged):
             self._unplug(device)
         self._settle()
