@@ -226,6 +226,7 @@ class Soak:
         self.actions = {}
         self.failed_commands = 0
         self.problems = []
+        self.trend = []          # own resident memory (kB) of every quiet sample, in order
         self.ringtones = self._make_ringtones()
 
     def _make_ringtones(self):
@@ -361,6 +362,7 @@ class Soak:
             self._unplug(device)
         self._settle()
         sample = self.host.sample()
+        self.trend.append(sample["rss_kb"] - sample["pool_kb"])
         with open(os.path.join(self.directory, f"smaps-{name}.txt"), "w") as out:
             out.write(sample.pop("smaps"))
         return sample
@@ -387,6 +389,8 @@ class Soak:
         end = start + self.minutes * 60
         baseline = None
         restart_every = min(180.0, max(40.0, self.minutes * 60 * 0.45))
+        # Quiet samples between the first minute and the end show whether memory levels off.
+        sample_every, next_sample = max(60.0, self.minutes * 60 / 6), None
         next_restart = start + restart_every * self.random.uniform(0.8, 1.2)
         steps = [(self._plug, 22), (self._unplug, 14), (self._ring, 14), (self._stop, 8),
                  (self._module_volume, 12), (self._server_volume, 10), (self._prefer, 10)]
@@ -394,6 +398,11 @@ class Soak:
             now = time.monotonic()
             if baseline is None and now - start >= 60:
                 baseline = self._quiet_sample("baseline")
+                next_sample = time.monotonic() + sample_every
+                continue
+            if next_sample and now >= next_sample and end - now > sample_every / 2:
+                self._quiet_sample(f"minute-{(now - start) / 60:.0f}")
+                next_sample = time.monotonic() + sample_every
                 continue
             if now >= next_restart and end - now > 20:
                 action = self._restart_server()
@@ -471,7 +480,8 @@ class Soak:
             if final["threads"] > baseline["threads"]:
                 problems.append(f"threads {baseline['threads']} -> {final['threads']}")
             figures = (f"rss {own(baseline) / 1024:.1f}->{own(final) / 1024:.1f} MB ({growth:+.1f}%; audio pool "
-                       f"{baseline['pool_kb'] / 1024:.1f}->{final['pool_kb'] / 1024:.1f} MB apart), "
+                       f"{baseline['pool_kb'] / 1024:.1f}->{final['pool_kb'] / 1024:.1f} MB apart; quiet samples "
+                       f"{','.join(f'{kb / 1024:.1f}' for kb in self.trend)}), "
                        f"fds {baseline['fds']}->{final['fds']}, threads {baseline['threads']}->{final['threads']}, ")
         verdict = "PASS" if not problems else "FAIL"
         print(f"soak: {verdict} {self.server.kind} {self.minutes:g} min seed {self.seed}: {figures}"
