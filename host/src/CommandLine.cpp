@@ -83,6 +83,13 @@ void addCommands(CLI::App& app, HostOptions& options) {
                       "stop after MS milliseconds (on the simulated backend, counted from the end of the "
                       "scenario's timeline)")
         ->check(CLI::NonNegativeNumber);
+    watch->add_flag("--commands", options.readCommands,
+                    "meanwhile run the lines of standard input, each a subcommand (list, prefer, select, volume, "
+                    "press, play FILE [...] without waiting for its end, stop SESSION|all); each is answered by a "
+                    "Done event; the end of the input ends the watch");
+    watch->add_flag("--persist", options.persist,
+                    "let the module keep its preferred lists in the file as the client does (otherwise watch "
+                    "never writes it)");
 
     auto* prefer = addCommand(app, "prefer", "put devices first in the preferred order, in the order given, and keep it");
     addDeviceType(*prefer, options);

@@ -34,7 +34,14 @@ constexpr Command kCommands[] = {
     {"press", runPress, FileAccess::ReadOnly},
 };
 
-// Mistakes that show without the module: nothing is loaded for them.
+OutputFormat outputFormatOf(const HostOptions& options) {
+    if (!options.json) return OutputFormat::Text;
+    return options.command == "watch" ? OutputFormat::JsonLines : OutputFormat::JsonDocument;
+}
+
+}  // namespace
+
+// Nothing is loaded for these.
 int checkArguments(const HostOptions& options, std::string& error) {
     if (options.command == "volume" && parseDeviceType(options.deviceType) == OlvarUnified::MediaDeviceTypeEnum::CAMERA) {
         error = "cameras have no volume";
@@ -52,13 +59,6 @@ int checkArguments(const HostOptions& options, std::string& error) {
     return kExitSuccess;
 }
 
-OutputFormat outputFormatOf(const HostOptions& options) {
-    if (!options.json) return OutputFormat::Text;
-    return options.command == "watch" ? OutputFormat::JsonLines : OutputFormat::JsonDocument;
-}
-
-}  // namespace
-
 int runCommand(const HostOptions& options, Interruption& interruption) {
     const Command* command = nullptr;
     for (const auto& entry : kCommands)
@@ -73,7 +73,8 @@ int runCommand(const HostOptions& options, Interruption& interruption) {
     // Only the replay tells how the module is loaded and unloaded.
     const bool replay = options.command.empty();
     HostSession session(replay ? &std::cout : nullptr);
-    if (!session.open(options, scenario, command->access, error)) return reportFailure(error);
+    const FileAccess access = options.persist ? FileAccess::Saving : command->access;
+    if (!session.open(options, scenario, access, error)) return reportFailure(error);
     Output output(std::cout, outputFormatOf(options));
     CommandContext context{options, scenario, session, output, interruption};
     const int status = command->run(context);

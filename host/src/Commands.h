@@ -1,6 +1,8 @@
 // The program's subcommands, each in a file of its own, and what they share.
 #pragma once
 
+#include <string>
+
 #include "HostOptions.h"
 #include "velk/Scenario.h"
 
@@ -31,6 +33,9 @@ int runPress(CommandContext& context);
 // Without a subcommand: the service's state, the scenario's events with the notifications
 // they cause, the state again.
 int runReplay(CommandContext& context);
+
+// Mistakes in the arguments that show without the module; the exit status, 0 when none.
+int checkArguments(const HostOptions& options, std::string& error);
 
 // Loads the scenario, opens a session, runs the subcommand that options names and closes.
 int runCommand(const HostOptions& options, Interruption& interruption);

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
@@ -256,6 +257,64 @@ TEST_F(HostCommands, CtrlCStopsTheWatchCleanly) {
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(json::parse(lines(result.out).back()), json({{"event", "Stopped"}, {"interrupted", true}}));
     EXPECT_EQ(result.err.find("Sanitizer"), std::string::npos) << result.err;
+}
+
+// watch --commands: one process runs the lines of its input with the subcommands' own code,
+// answers each with a Done event, and keeps what they changed.
+TEST_F(HostCommands, WatchRunsCommandLinesAndKeepsTheirChanges) {
+    const std::string input = std::string("prefer speaker spk-builtin\n") + "volume speaker spk-builtin 33\n" +
+                              "# a comment, skipped\n\n" + "play " + MDS_HOST_RINGTONE + " --all-ringers\n" +
+                              "play " + MDS_HOST_RINGTONE + " --device spk-builtin --loop\n" + "stop all\n" +
+                              "select speaker 'Built-in Speakers'\r\n" + "list";  // the last line has no break
+    const HostResult result = HostTesting::runHost(
+        MDS_HOST_PROGRAM, {"watch", "--json", "--commands", "--persist", "--config-dir", m_config.string()}, input);
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.err, "");
+
+    std::vector<std::pair<std::string, int>> done;
+    std::vector<long> started;
+    std::map<long, int> finished;
+    for (const auto& line : lines(result.out)) {
+        const json event = json::parse(line);
+        if (!event.contains("event")) continue;  // a command's own result
+        if (event.at("event") == "Done") done.emplace_back(event.at("command"), event.at("status"));
+        if (event.at("event") == "Playing")
+            for (long id : event.at("sessions")) started.push_back(id);
+        if (event.at("event") == "SoundPlayFinished") ++finished[event.at("session").get<long>()];
+    }
+    EXPECT_EQ(done, (std::vector<std::pair<std::string, int>>{
+                        {"prefer", 0}, {"volume", 0}, {"play", 0}, {"play", 0}, {"stop", 0}, {"select", 0}, {"list", 0}}));
+    ASSERT_EQ(started.size(), 3u);
+    for (long id : started) EXPECT_EQ(finished[id], 1) << "session " << id << " ends once, the looping one too";
+    EXPECT_EQ(finished.size(), 3u);
+
+    const json listed = hostJson({"list"});
+    const json& speakers = typeOf(listed, "speaker");
+    EXPECT_EQ(speakers.at("preferred").at(0).at("selectionId"), "spk-builtin");
+    EXPECT_EQ(speakers.at("preferred").at(0).at("volume"), 33);
+}
+
+TEST_F(HostCommands, BadCommandLinesAreAnsweredAndTheWatchGoesOn) {
+    const std::string input = "bogus\n"                       // not a subcommand
+                              "stop 12x\n"                    // not a session id
+                              "watch\n"                       // would never end
+                              "volume camera cam-builtin 3\n"  // checked as on the command line
+                              "prefer speaker no-such-device\n"
+                              "list --help\n"
+                              "select speaker \"unterminated\n" +
+                              std::string(70 * 1024, 'x') + "\n" +  // too long: dropped whole
+                              "list\n";
+    const HostResult result = HostTesting::runHost(
+        MDS_HOST_PROGRAM, {"watch", "--json", "--commands", "--config-dir", m_config.string()}, input);
+    ASSERT_EQ(result.status, 0) << result.err;
+    std::vector<int> statuses;
+    for (const auto& line : lines(result.out)) {
+        const json event = json::parse(line);
+        if (event.value("event", "") == "Done") statuses.push_back(event.at("status"));
+    }
+    EXPECT_EQ(statuses, (std::vector<int>{2, 2, 2, 2, 1, 2, 1, 0}));
+    EXPECT_NE(result.err.find("longer than 65536 bytes was dropped"), std::string::npos) << result.err;
+    EXPECT_FALSE(std::filesystem::exists(preferredFile())) << "without --persist, failures never write the file";
 }
 
 TEST_F(HostCommands, EverySubcommandHasHelp) {

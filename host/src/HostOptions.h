@@ -28,6 +28,8 @@ struct HostOptions {
     bool allRingers = false;
     bool loop = false;
     int forMilliseconds = -1;            // watch, play: stop after this long; -1: on Ctrl-C
+    bool readCommands = false;           // watch: run the action lines of standard input meanwhile
+    bool persist = false;                // watch: the module keeps its lists in the file, as in the client
     int samples = 0;                     // peak: stop after this many readings; 0: on Ctrl-C
     int intervalMilliseconds = 200;      // peak: time between readings
     std::string event;                   // press

@@ -14,6 +14,8 @@ class MediaDevice;
 
 namespace Host {
 
+class SoundPlayback;
+
 // The device type the command line names (checked while parsing).
 MediaDeviceType commandDeviceType(const CommandContext& context);
 struct NamedDevice {
@@ -26,5 +28,8 @@ NamedDevice findNamedDevice(CommandContext& context, MediaDeviceType type, const
 void keepLists(CommandContext& context);
 // Prints the type's state as the result of the command; returns success.
 int reportTypeState(CommandContext& context, MediaDeviceType type);
+// Checks that the module can play the options' file and starts it as they say; false after
+// reporting why not.
+bool startPlaying(CommandContext& context, SoundPlayback& playback);
 
 }  // namespace Host

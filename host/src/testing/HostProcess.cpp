@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,12 +14,20 @@ extern char** environ;
 
 namespace HostTesting {
 
-HostProcess::HostProcess(const std::string& program, const std::vector<std::string>& arguments) {
-    int out[2], err[2];
+HostProcess::HostProcess(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::string& input) {
+    int out[2], err[2], in[2] = {-1, -1};
     if (pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
+    // A socket rather than a pipe: a program that exits before reading it all must not
+    // take the test down with SIGPIPE.
+    if (!input.empty() && socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, in) != 0)
+        throw std::runtime_error("socketpair failed");
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    if (input.empty())
+        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    else
+        posix_spawn_file_actions_adddup2(&actions, in[0], 0);
     posix_spawn_file_actions_adddup2(&actions, out[1], 1);
     posix_spawn_file_actions_adddup2(&actions, err[1], 2);
     std::vector<std::string> words{program};
@@ -32,6 +41,16 @@ HostProcess::HostProcess(const std::string& program, const std::vector<std::stri
     close(err[1]);
     m_out = out[0];
     m_err = err[0];
+    if (!input.empty()) {
+        // All of it, then its end.
+        close(in[0]);
+        for (std::size_t written = 0; written < input.size();) {
+            const ssize_t n = send(in[1], input.data() + written, input.size() - written, MSG_NOSIGNAL);
+            if (n <= 0) break;
+            written += static_cast<std::size_t>(n);
+        }
+        close(in[1]);
+    }
     if (failed) throw std::runtime_error("cannot start " + program);
 }
 
@@ -84,8 +103,9 @@ HostResult HostProcess::finish() {
     return m_result;
 }
 
-HostResult runHost(const std::string& program, const std::vector<std::string>& arguments) {
-    return HostProcess(program, arguments).finish();
+HostResult runHost(const std::string& program, const std::vector<std::string>& arguments,
+                   const std::string& input) {
+    return HostProcess(program, arguments, input).finish();
 }
 
 }  // namespace HostTesting

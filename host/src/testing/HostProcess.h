@@ -16,8 +16,10 @@ struct HostResult {
 
 class HostProcess {
 public:
-    // Starts program with arguments; its standard input is /dev/null.
-    HostProcess(const std::string& program, const std::vector<std::string>& arguments);
+    // Starts program with arguments; its standard input is input, then its end (/dev/null
+    // when there is no input).
+    HostProcess(const std::string& program, const std::vector<std::string>& arguments,
+                const std::string& input = {});
     ~HostProcess();  // kills a program still running
     HostProcess(const HostProcess&) = delete;
     HostProcess& operator=(const HostProcess&) = delete;
@@ -38,6 +40,7 @@ private:
     HostResult m_result;
 };
 
-HostResult runHost(const std::string& program, const std::vector<std::string>& arguments);
+HostResult runHost(const std::string& program, const std::vector<std::string>& arguments,
+                   const std::string& input = {});
 
 }  // namespace HostTesting

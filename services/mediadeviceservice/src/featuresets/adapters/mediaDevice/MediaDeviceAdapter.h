@@ -151,6 +151,7 @@ private:
     void refreshPreferredDeviceList(MediaDeviceTypeEnum::MediaDeviceType type);
     MediaDevicePositionEnum::MediaDevicePosition newDevicePosition();
     void refreshPreferredDeviceLists(const olvar::velk::DeviceInfoPtr& device);
+    void refreshPreferredDeviceListsAfterEvent(const olvar::velk::DeviceInfoPtr& device);
     std::function<int(const std::string&)> volumeLookup(MediaDeviceTypeEnum::MediaDeviceType type);
     std::string getCurrentSelectionId(MediaDeviceTypeEnum::MediaDeviceType type);
     int GetDeviceVolumeFromVolumeCtrl(MediaDeviceTypeEnum::MediaDeviceType type, const std::string& selectionId);

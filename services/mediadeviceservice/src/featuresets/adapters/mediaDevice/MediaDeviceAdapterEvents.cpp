@@ -35,9 +35,12 @@ void MediaDeviceAdapter::onDeviceAdded(olvar::velk::DeviceInfoPtr device, olvar:
         if (auto telephony = m_pUnifiedFactory->getFeatureSet<TelephonyMediaDeviceFeatureSet>())
             telephony->setCaptureDeviceAvailable(true);
     }
-    postToService([](MediaDeviceServiceImpl& service) { service.onDeviceAdded(); },
-                  "Calling MediaDeviceServiceImpl::onDeviceAdded from MediaDeviceAdpater");
-    refreshPreferredDeviceLists(device);
+    postToService(
+        [this, device](MediaDeviceServiceImpl& service) {
+            service.onDeviceAdded();
+            refreshPreferredDeviceListsAfterEvent(device);
+        },
+        "Calling MediaDeviceServiceImpl::onDeviceAdded from MediaDeviceAdpater");
 }
 
 void MediaDeviceAdapter::onDeviceRemoved(olvar::velk::DeviceInfoPtr device,
@@ -48,9 +51,21 @@ void MediaDeviceAdapter::onDeviceRemoved(olvar::velk::DeviceInfoPtr device,
         auto telephony = m_pUnifiedFactory->getFeatureSet<TelephonyMediaDeviceFeatureSet>();
         if (telephony && sameKindDevices.empty()) telephony->setCaptureDeviceAvailable(false);
     }
-    postToService([](MediaDeviceServiceImpl& service) { service.onDeviceRemoved(); },
-                  "Calling MediaDeviceServiceImpl::onDeviceRemoved from MediaDeviceAdpater");
-    refreshPreferredDeviceLists(device);
+    postToService(
+        [this, device](MediaDeviceServiceImpl& service) {
+            service.onDeviceRemoved();
+            refreshPreferredDeviceListsAfterEvent(device);
+        },
+        "Calling MediaDeviceServiceImpl::onDeviceRemoved from MediaDeviceAdpater");
+}
+
+// Called on the services dispatcher once DeviceAdded or DeviceRemoved was delivered. The
+// merge, the list's publication and the switch of the device in use go back to the worker
+// from there: run right after posting the notification, they competed with its delivery for
+// the processors. Their own notifications follow the device event's, as they always did.
+void MediaDeviceAdapter::refreshPreferredDeviceListsAfterEvent(const olvar::velk::DeviceInfoPtr& device) {
+    postToWorker([this, device] { refreshPreferredDeviceLists(device); },
+                 "MediaDeviceAdapter::refreshPreferredDeviceLists");
 }
 
 // The lists a device of this kind can appear in: a playback device serves as speaker and

@@ -124,6 +124,31 @@ TEST_F(AdapterSelectionTest, UnplugAndReplugOfTheHeadsetMoveTheDevicesInUse) {
     EXPECT_EQ(preferredIds(kSpeaker), (Ids{"usb-headset-spk", "spk-builtin"})) << "no duplicate record";
 }
 
+// The device event is heard first; the lists and the device in use follow it. When
+// DeviceAdded or DeviceRemoved fires, the telephony side has not been switched yet, so that
+// work never delays the event's delivery.
+TEST_F(AdapterSelectionTest, PlugAndUnplugAreHeardBeforeTheDeviceInUseMoves) {
+    setUpStarted();
+    unplug("usb-headset-spk");
+    std::vector<std::string> heard;  // touched on the dispatcher only
+    onDispatcher([&] {
+        auto notifiers = service->getMediaDeviceServiceNotifiers();
+        auto inUse = [this] { return telephony->audio()->getCurrentDevice(kSpeaker); };
+        notifiers->getDeviceAddedNotifier()->connect([&heard, inUse] { heard.push_back("added, in use " + inUse()); });
+        notifiers->getDeviceRemovedNotifier()->connect(
+            [&heard, inUse] { heard.push_back("removed, in use " + inUse()); });
+        notifiers->getCurrentSpeakerNotifier()->connect([&heard, this] {
+            heard.push_back("current " + MirelCoreUtils::toString(service->getCurrentSpeaker()->getSelectionId()));
+        });
+    });
+
+    plug(scenarioDevice("usb-headset-spk"));
+    unplug("usb-headset-spk");
+    EXPECT_EQ(read([&] { return heard; }),
+              (std::vector<std::string>{"added, in use spk-builtin", "current usb-headset-spk",
+                                        "removed, in use usb-headset-spk", "current spk-builtin"}));
+}
+
 TEST_F(AdapterSelectionTest, ANewDeviceLeadsUnderPreferNewDeviceAndIsPersisted) {
     setUpStarted();
     plug(device(DEVICE_KIND_PLAYBACK, "usb-new", "USB\\VID_1395&PID_0042&MI_00"));
