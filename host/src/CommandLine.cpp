@@ -121,6 +121,18 @@ void addCommands(CLI::App& app, HostOptions& options) {
         ->check(CLI::Range(10, 10000))
         ->capture_default_str();
 
+    auto* serve = addCommand(app, "serve", "serve the live settings page until Ctrl-C; prints its address first");
+    serve->add_option("--port", options.port, "the port to listen on (0: a free one)")
+        ->check(CLI::Range(0, 65535))
+        ->capture_default_str();
+    serve->add_option("--bind", options.bindAddress, "the address to listen on; anything but loopback exposes the page")
+        ->capture_default_str();
+    serve->add_option("--sounds", options.soundsDirectory, "a folder of wave files the page may play")
+        ->check(CLI::ExistingDirectory);
+    serve->add_option("--web-root", options.webRoot, "the page's files (default: those installed with the program)")
+        ->check(CLI::ExistingDirectory);
+    serve->add_flag("--new-token", options.newToken, "replace the page's kept token: open pages lose access");
+
     auto* press = addCommand(app, "press", "press a headset button and show the device in use after it");
     press->add_option("EVENT", options.event, "answer-call, end-call, volume-up, volume-down, ...")
         ->required()

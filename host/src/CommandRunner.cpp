@@ -31,6 +31,8 @@ constexpr Command kCommands[] = {
     {"play", runPlay, FileAccess::ReadOnly},
     {"peak", runPeak, FileAccess::ReadOnly},
     {"press", runPress, FileAccess::ReadOnly},
+    // The page's prefer and volume requests keep the lists, as the subcommands do.
+    {"serve", runServe, FileAccess::ReadOnly},
 };
 
 // Mistakes that show without the module: nothing is loaded for them.
