@@ -215,6 +215,19 @@ TEST_F(SettingsServer, MalformedMessagesGetAnErrorAndTheConnectionStays) {
     EXPECT_TRUE(reply->at("ok"));
 }
 
+// More requests at once than a page may have waiting: it is read again as replies go out, and
+// every request is answered, in order.
+TEST_F(SettingsServer, ManyRequestsAtOnceAreAllAnsweredInOrder) {
+    auto client = connect();
+    constexpr int kMany = 64;
+    for (int id = 0; id < kMany; ++id) ASSERT_TRUE(client->sendText(json{{"id", id}, {"request", "state"}}.dump()));
+    for (int id = 0; id < kMany; ++id) {
+        auto reply = client->waitFor([](const json& m) { return m.value("type", "") == "reply"; });
+        ASSERT_TRUE(reply) << id;
+        EXPECT_EQ(reply->at("id"), id);
+    }
+}
+
 TEST_F(SettingsServer, PlugVolumeAndButtonArriveAsEvents) {
     olvar::velk::Scenario scenario;
     olvar::velk::ScenarioEvent press;
