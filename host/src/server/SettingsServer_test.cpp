@@ -403,6 +403,50 @@ TEST_F(SettingsServer, StalledReaderIsClosedWhileOthersGoOn) {
     EXPECT_LT(received, 64);
 }
 
+// On the tests' sound server: a sink loaded with pactl reaches the page, and so does a volume
+// set with pactl, through the host's forwarding of the server's volume changes.
+TEST(SettingsServerOnSoundServer, PactlSinkAndVolumeReachThePage) {
+    const char* server = std::getenv("PULSE_SERVER");
+    if (!server || std::system("pactl info >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "no test sound server: run scripts/pulse-daemon.sh start and export the PULSE_SERVER it prints";
+    const fs::path folder = fs::path(MDS_HOST_TEST_DIR) / "page" / "sound-server";
+    fs::remove_all(folder);
+    fs::create_directories(folder / "web");
+    PageHarnessOptions options;
+    options.configDirectory = folder / "config";
+    options.webRoot = folder / "web";
+    options.backend = "pulse";
+    PageHarness harness(options);
+    ASSERT_TRUE(harness.started()) << harness.error();
+    PageClient client;
+    ASSERT_TRUE(client.connect(harness.port(), harness.token()));
+    EXPECT_EQ(client.welcome().at("backend"), "pulse");
+
+    const std::string sink = "page_sink_" + std::to_string(::getpid());
+    const std::string load = "pactl load-module module-null-sink sink_name=" + sink;
+    FILE* loaded = ::popen(load.c_str(), "r");
+    ASSERT_TRUE(loaded);
+    char index[32] = {};
+    ASSERT_TRUE(std::fgets(index, sizeof index, loaded));
+    ::pclose(loaded);
+    const auto hasSink = [&](const json& m) {
+        if (m.value("type", "") != "event" || m.at("event").value("event", "") != "DeviceAdded") return false;
+        for (const auto& device : m.at("event").at("devices"))
+            if (device.at("selectionId") == sink) return true;
+        return false;
+    };
+    EXPECT_TRUE(client.waitFor(hasSink));
+
+    ASSERT_EQ(std::system(("pactl set-sink-volume " + sink + " 30%").c_str()), 0);
+    auto volume = client.waitFor([&](const json& m) {
+        return m.value("type", "") == "event" && m.at("event").value("event", "") == "Volume" &&
+               m.at("event").at("device") == sink && m.at("event").at("volume") == 30;
+    });
+    EXPECT_TRUE(volume);
+    std::system(("pactl unload-module " + std::string(index)).c_str());
+    EXPECT_TRUE(client.event("DeviceRemoved"));
+}
+
 TEST(WebAccessPolicy, DecodesAndRefusesWhatCouldEscape) {
     using namespace Host::web;
     EXPECT_EQ(percentDecode("%2e%2E/a%20b"), "../a b");

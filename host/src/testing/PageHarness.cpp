@@ -10,6 +10,7 @@ PageHarness::PageHarness(PageHarnessOptions options) : m_options(std::move(optio
     std::filesystem::create_directories(m_options.configDirectory);
     m_hostOptions.configDirectory = m_options.configDirectory.string();
     m_hostOptions.command = "serve";
+    m_hostOptions.backend = m_options.backend;
     if (m_options.scenario.devices.empty()) {
         auto events = std::move(m_options.scenario.events);
         m_options.scenario = olvar::velk::builtInDefaultScenario();
@@ -23,6 +24,7 @@ PageHarness::PageHarness(PageHarnessOptions options) : m_options(std::move(optio
     app.server.webRoot = m_options.webRoot;
     app.server.limits = m_options.limits;
     app.micCheckLength = m_options.micCheckLength;
+    app.backend = m_options.backend;
     m_page = std::make_unique<Host::SettingsPage>(*m_context, app);
     m_started = m_page->start(m_error);
 }

@@ -27,6 +27,7 @@ struct PageHarnessOptions {
     Host::web::ServerLimits limits;
     std::chrono::milliseconds micCheckLength{300};
     olvar::velk::Scenario scenario;  // empty devices: the built-in ones
+    std::string backend = "simulated";  // or "pulse": the server PULSE_SERVER names
 };
 
 class PageHarness {
@@ -42,7 +43,7 @@ public:
     const std::string& token() const { return m_token; }
     Host::SettingsPage& page() { return *m_page; }
     Host::HostSession& session() { return m_session; }
-    olvar::velk::SimulatedBackend& devices();
+    olvar::velk::SimulatedBackend& devices();  // on the simulated backend
 
 private:
     PageHarnessOptions m_options;
