@@ -11,12 +11,13 @@ elseif(NOT MDS_SANITIZE STREQUAL "")
   message(FATAL_ERROR "Unknown MDS_SANITIZE value '${MDS_SANITIZE}'")
 endif()
 
-# mds_add_test(<name> SOURCES ... LIBS ...): one GoogleTest executable registered with CTest.
+# mds_add_test(<name> SOURCES ... LIBS ... [LABELS ...]): one GoogleTest executable registered
+# with CTest, its tests carrying the labels (ctest -L soundserver runs those of the sound server).
 function(mds_add_test name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main pthread)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120 LABELS "${T_LABELS}")
 endfunction()
 
 # Source paths in log lines are relative to the tree.

@@ -5,11 +5,11 @@ set -eu
 
 # sox and libsndfile1-dev make and read the test ringtones; libpulse-dev builds the
 # sound-server backend; pulseaudio and pulseaudio-utils (pactl) run the private daemon its
-# tests use; python3 writes the business objects from their tables; libcli11-dev and
+# tests use, and pipewire, pipewire-pulse, wireplumber and dbus the private PipeWire stack; python3 writes the business objects from their tables; libcli11-dev and
 # nlohmann-json3-dev give the host program its command line and JSON output;
 # clang-14 and libclang-rt-14-dev build the fuzzers.
 packages="cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libboost-dev sox libsndfile1-dev
-  pkg-config libpulse-dev pulseaudio pulseaudio-utils python3 libcli11-dev nlohmann-json3-dev
+  pkg-config libpulse-dev pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber dbus python3 libcli11-dev nlohmann-json3-dev
   clang-14 libclang-rt-14-dev"
 
 missing=""

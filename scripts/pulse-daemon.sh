@@ -11,8 +11,9 @@ set -eu
 command=${1:-}
 dir=${2:-${MDS_PULSE_DIR:-/tmp/mds-pulse}}
 socket="$dir/runtime/native"
+. "$(dirname "$0")/daemon-processes.sh"
 
-running() { [ -f "$dir/pid" ] && kill -0 "$(cat "$dir/pid")" 2>/dev/null; }
+running() { [ -f "$dir/pid" ] && living "$(cat "$dir/pid")"; }
 
 start() {
   if running; then echo "PULSE_SERVER=unix:$socket"; return 0; fi
@@ -47,13 +48,7 @@ PA
 }
 
 stop() {
-  if running; then
-    pid=$(cat "$dir/pid")
-    kill "$pid" 2>/dev/null || true
-    tries=0
-    while kill -0 "$pid" 2>/dev/null && [ "$tries" -lt 50 ]; do sleep 0.1; tries=$((tries + 1)); done
-    kill -9 "$pid" 2>/dev/null || true
-  fi
+  if running; then terminate "$(cat "$dir/pid")"; fi
   rm -f "$dir/pid"
 }
 

@@ -4,11 +4,16 @@
 #include <memory>
 #include <utility>
 
+#include "velk/HardwareIds.h"
+
 namespace olvar::velk {
 
 namespace {
+// A scenario may leave a device's hardware id out; it gets one from its selection id, which
+// the scenario keeps the same from run to run.
 DeviceInfoPtr makeInfo(const SimulatedDevice& d) {
-    return std::make_shared<ExtendedDeviceInfo>(d.kind, d.name, d.selectionId, d.hardwareId, d.vendor,
+    const std::string hardwareId = d.hardwareId.empty() ? namedHardwareId("SIM\\", d.selectionId) : d.hardwareId;
+    return std::make_shared<ExtendedDeviceInfo>(d.kind, d.name, d.selectionId, hardwareId, d.vendor,
                                                 d.deviceInterface, d.friendlyName, d.instanceId);
 }
 }  // namespace

@@ -40,6 +40,16 @@ public:
         writeFile(m_classRoot / node / "index", index);
         fs::create_directory_symlink(interface, m_classRoot / node / "device");
     }
+    // A camera on a PCI function: its ids hold "0x" and the subsystem is named too.
+    void addPciCamera(const std::string& node, const std::string& name) {
+        const fs::path function = fs::path(m_dir.path()) / "devices/pci0000:00" / ("0000:00:05." + node.substr(5));
+        writeFile(function / "vendor", "0x8086");
+        writeFile(function / "device", "0x9a19");
+        writeFile(function / "subsystem_vendor", "0x17aa");
+        writeFile(function / "subsystem_device", "0x22e4");
+        writeFile(m_classRoot / node / "name", name);
+        fs::create_directory_symlink(function, m_classRoot / node / "device");
+    }
     void addPlainCamera(const std::string& node, const std::string& name) {
         writeFile(m_classRoot / node / "name", name);
     }
@@ -66,17 +76,19 @@ std::vector<std::string> describe(const DeviceInfoList& devices) {
     return lines;
 }
 
-TEST(PulseBackendCameras, ListsCaptureNodesWithUsbHardwareIds) {
+TEST(PulseBackendCameras, ListsCaptureNodesWithTheirBusHardwareIdsOrOneFromTheirName) {
     SysfsFolder sysfs;
     sysfs.addUsbCamera("video0", "HD Webcam", "046d", "0825");
     sysfs.addUsbCamera("video1", "HD Webcam", "046d", "0825", "1");  // metadata node
     sysfs.addPlainCamera("video2", "Virtual Camera");
+    sysfs.addPciCamera("video3", "IPU Camera");
     writeFile(fs::path(sysfs.classRoot()) / "not-a-video" / "name", "ignored");
 
     PulseBackend backend(offline(sysfs.classRoot()));
     EXPECT_EQ(describe(backend.devices(DEVICE_KIND_CAPTURE)),
               (std::vector<std::string>{"/dev/video0|HD Webcam|USB\\VID_046D&PID_0825&MI_00",
-                                        "/dev/video2|Virtual Camera|"}));
+                                        "/dev/video2|Virtual Camera|V4L\\Virtual Camera\\",
+                                        "/dev/video3|IPU Camera|PCI\\VEN_8086&DEV_9A19&SUBSYS_22E417AA"}));
     ASSERT_TRUE(backend.defaultDevice(DEVICE_KIND_CAPTURE));
     EXPECT_EQ(backend.defaultDevice(DEVICE_KIND_CAPTURE)->getSelectionId(), "/dev/video0");
 }

@@ -1,7 +1,6 @@
 #include "PulseDeviceProperties.h"
 
-#include <cctype>
-#include <cstdio>
+#include "velk/HardwareIds.h"
 
 namespace olvar::velk {
 
@@ -13,38 +12,41 @@ std::string property(const pa_proplist* properties, const char* key) {
     return value ? value : "";
 }
 
-// Four upper-case hex digits, or empty when text is not a hex number of 1..4 digits
-// (an optional "0x" prefix allowed).
-std::string usbId(std::string text) {
-    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text.erase(0, 2);
-    if (text.empty() || text.size() > 4) return {};
-    for (char c : text) {
-        if (!std::isxdigit(static_cast<unsigned char>(c))) return {};
+// PulseAudio spells the key with an underscore, PipeWire's nodes with a dash.
+std::string busPath(const pa_proplist* properties) {
+    const std::string path = property(properties, "device.bus_path");
+    return path.empty() ? property(properties, "device.bus-path") : path;
+}
+
+std::string busHardwareId(const pa_proplist* properties) {
+    const std::string bus = property(properties, "device.bus");
+    if (bus == "bluetooth") {
+        const std::string address = property(properties, "api.bluez5.address");
+        return bluetoothHardwareId(address.empty() ? property(properties, "device.string") : address);
     }
-    std::string id(4 - text.size(), '0');
-    for (char c : text) id += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return id;
+    const std::string vendor = property(properties, "device.vendor.id");
+    const std::string product = property(properties, "device.product.id");
+    if (bus == "pci") return pciHardwareId(vendor, product);
+    // Ids without a bus are USB ids: that is how headsets were always recognised here.
+    if (bus.empty() || bus == "usb")
+        return usbHardwareId(vendor, product, usbInterfaceFromBusPath(busPath(properties)),
+                             property(properties, "device.serial"));
+    return {};
 }
 
 }  // namespace
 
-std::string pulseHardwareId(const pa_proplist* properties) {
-    const std::string vendor = usbId(property(properties, "device.vendor.id"));
-    const std::string product = usbId(property(properties, "device.product.id"));
-    if (vendor.empty() || product.empty()) return {};
-    std::string id = "USB\\VID_" + vendor + "&PID_" + product;
-    const std::string serial = property(properties, "device.serial");
-    if (!serial.empty()) id += "\\" + serial;
-    return id;
+std::string pulseHardwareId(const std::string& serverName, const pa_proplist* properties) {
+    const std::string id = busHardwareId(properties);
+    return id.empty() ? namedHardwareId("SRV\\", serverName) : id;
 }
 
 DeviceInfoPtr makePulseDeviceInfo(int kind, const char* name, const char* description, const pa_proplist* properties) {
     const std::string selectionId = name ? name : "";
     const std::string text = description && *description ? description : selectionId;
-    return std::make_shared<ExtendedDeviceInfo>(kind, text, selectionId, pulseHardwareId(properties),
+    return std::make_shared<ExtendedDeviceInfo>(kind, text, selectionId, pulseHardwareId(selectionId, properties),
                                                 property(properties, "device.vendor.name"),
-                                                property(properties, "device.bus"), text,
-                                                property(properties, "device.bus_path"));
+                                                property(properties, "device.bus"), text, busPath(properties));
 }
 
 }  // namespace olvar::velk

@@ -10,10 +10,12 @@
 
 namespace olvar::velk {
 
-// "USB\VID_xxxx&PID_yyyy" (upper-case hex, four digits) from device.vendor.id and
-// device.product.id, followed by "\<serial>" when device.serial is set; empty unless both
-// ids are hexadecimal numbers of at most four digits.
-std::string pulseHardwareId(const pa_proplist* properties);
+// Never empty. By device.bus: USB ids ("USB\VID_xxxx&PID_yyyy", "&MI_zz" from the interface
+// at the end of device.bus_path, "\<device.serial>") when device.vendor.id and
+// device.product.id are hexadecimal, on the USB bus or when no bus is named; PCI ids on the
+// PCI bus; an id from the address on Bluetooth. Any other device, virtual ones included, gets
+// one derived from its server name, which the server keeps across restarts.
+std::string pulseHardwareId(const std::string& serverName, const pa_proplist* properties);
 
 // kind, name (the description), selection id (the sink or source name), hardware id,
 // vendor (device.vendor.name), interface (device.bus), friendly name (description) and

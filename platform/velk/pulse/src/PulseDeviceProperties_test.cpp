@@ -19,21 +19,51 @@ Properties properties(std::initializer_list<std::pair<const char*, const char*>>
 }
 
 TEST(PulseHardwareId, UsbIdsBecomeTheAccessoryTablesForm) {
-    EXPECT_EQ(pulseHardwareId(properties({{"device.vendor.id", "0b0e"}, {"device.product.id", "300"}}).get()),
+    EXPECT_EQ(pulseHardwareId("a", properties({{"device.vendor.id", "0b0e"}, {"device.product.id", "300"}}).get()),
               "USB\\VID_0B0E&PID_0300");
-    EXPECT_EQ(pulseHardwareId(properties({{"device.vendor.id", "0x047f"}, {"device.product.id", "c02f"},
-                                          {"device.serial", "Maker_Headset_1234"}})
-                                  .get()),
+    EXPECT_EQ(pulseHardwareId("a", properties({{"device.vendor.id", "0x047f"}, {"device.product.id", "c02f"},
+                                               {"device.serial", "Maker_Headset_1234"}})
+                                       .get()),
               "USB\\VID_047F&PID_C02F\\Maker_Headset_1234");
+    // The interface comes from the end of the bus path, in either server's spelling of the key.
+    EXPECT_EQ(pulseHardwareId("a", properties({{"device.bus", "usb"}, {"device.vendor.id", "0b0e"},
+                                               {"device.product.id", "0348"}, {"device.serial", "S1"},
+                                               {"device.bus_path", "pci-0000:00:14.0-usb-0:2:1.0"}})
+                                       .get()),
+              "USB\\VID_0B0E&PID_0348&MI_00\\S1");
+    EXPECT_EQ(pulseHardwareId("a", properties({{"device.vendor.id", "0b0e"}, {"device.product.id", "0348"},
+                                               {"device.bus-path", "pci-0000:00:14.0-usb-0:2.4:1.11"}})
+                                       .get()),
+              "USB\\VID_0B0E&PID_0348&MI_0B");
 }
 
-TEST(PulseHardwareId, EmptyWithoutBothValidIds) {
-    EXPECT_EQ(pulseHardwareId(nullptr), "");
-    EXPECT_EQ(pulseHardwareId(properties({}).get()), "");
-    EXPECT_EQ(pulseHardwareId(properties({{"device.vendor.id", "0b0e"}}).get()), "");
-    EXPECT_EQ(pulseHardwareId(properties({{"device.vendor.id", "0b0e"}, {"device.product.id", "12345"}}).get()), "");
-    EXPECT_EQ(pulseHardwareId(properties({{"device.vendor.id", "xyz"}, {"device.product.id", "0300"}}).get()), "");
-    EXPECT_EQ(pulseHardwareId(properties({{"device.vendor.id", "0x"}, {"device.product.id", "0300"}}).get()), "");
+TEST(PulseHardwareId, OtherBusesHaveTheirOwnForms) {
+    EXPECT_EQ(pulseHardwareId("alsa_output.pci-0000_00_1f.3.analog-stereo",
+                              properties({{"device.bus", "pci"}, {"device.vendor.id", "8086"},
+                                          {"device.product.id", "a170"}})
+                                  .get()),
+              "PCI\\VEN_8086&DEV_A170");
+    EXPECT_EQ(pulseHardwareId("bluez_output.00_1B_66_AA_BB_CC.1",
+                              properties({{"device.bus", "bluetooth"}, {"api.bluez5.address", "00:1B:66:aa:bb:cc"}}).get()),
+              "BT\\DEV_001B66AABBCC");
+    EXPECT_EQ(pulseHardwareId("bluez_sink.00_1B_66_AA_BB_CC.a2dp_sink",
+                              properties({{"device.bus", "bluetooth"}, {"device.string", "00:1b:66:aa:bb:cc"}}).get()),
+              "BT\\DEV_001B66AABBCC")
+        << "a headset's sink and source share the id whichever server names them";
+}
+
+TEST(PulseHardwareId, DevicesWithoutValidBusIdsAreKnownByTheirServerName) {
+    EXPECT_EQ(pulseHardwareId("ci_speakers", nullptr), "SRV\\ci_speakers\\");
+    EXPECT_EQ(pulseHardwareId("ci_speakers", properties({}).get()), "SRV\\ci_speakers\\");
+    using Entries = std::initializer_list<std::pair<const char*, const char*>>;
+    for (Entries invalid : {Entries{{"device.vendor.id", "0b0e"}},
+                            Entries{{"device.vendor.id", "0b0e"}, {"device.product.id", "12345"}},
+                            Entries{{"device.vendor.id", "xyz"}, {"device.product.id", "0300"}},
+                            Entries{{"device.vendor.id", "0x"}, {"device.product.id", "0300"}},
+                            Entries{{"device.bus", "pci"}, {"device.vendor.id", "0x"}},
+                            Entries{{"device.bus", "bluetooth"}, {"device.string", "not-an-address"}},
+                            Entries{{"device.bus", "isa"}, {"device.vendor.id", "0b0e"}, {"device.product.id", "1"}}})
+        EXPECT_EQ(pulseHardwareId("tunnel.remote", properties(invalid).get()), "SRV\\tunnel.remote\\");
 }
 
 TEST(PulseDeviceInfo, NameIsTheDescriptionAndSelectionIdTheServerName) {
@@ -51,6 +81,7 @@ TEST(PulseDeviceInfo, NameIsTheDescriptionAndSelectionIdTheServerName) {
 
     // A device without a description is still named.
     EXPECT_EQ(makePulseDeviceInfo(DEVICE_KIND_RECORDING, "mic", nullptr, nullptr)->getName(), "mic");
+    EXPECT_EQ(makePulseDeviceInfo(DEVICE_KIND_RECORDING, "mic", nullptr, nullptr)->getHardwareId(), "SRV\\mic\\");
     EXPECT_EQ(makePulseDeviceInfo(DEVICE_KIND_RECORDING, "mic", "", nullptr)->getName(), "mic");
 }
 

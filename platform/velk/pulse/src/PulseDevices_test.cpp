@@ -2,11 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "PulseBackendFixture.h"
+#include "PulseMonitorRecorder.h"
 
 namespace olvar::velk {
 namespace {
 
 using testing::LoadedModule;
+using testing::monitorSourceArguments;
 using testing::nullSinkArguments;
 using testing::nullSourceArguments;
 using testing::pactl;
@@ -20,12 +22,41 @@ TEST_F(DevicesTest, ServerDevicesAreListedWithoutMonitors) {
     const DeviceInfoPtr speakers = find(DEVICE_KIND_PLAYBACK, "ci_speakers");
     ASSERT_TRUE(speakers) << "the CI daemon's null sink";
     EXPECT_EQ(speakers->getName(), "CI-Speakers");
-    EXPECT_EQ(speakers->getHardwareId(), "");
+    EXPECT_EQ(speakers->getHardwareId(), "SRV\\ci_speakers\\");
     EXPECT_TRUE(present(DEVICE_KIND_RECORDING, "ci_mic"));
     for (const auto& source : backend->devices(DEVICE_KIND_RECORDING))
         EXPECT_EQ(source->getSelectionId().find(".monitor"), std::string::npos) << source->getSelectionId();
     ASSERT_TRUE(backend->defaultDevice(DEVICE_KIND_PLAYBACK));
     ASSERT_TRUE(backend->defaultDevice(DEVICE_KIND_RECORDING));
+}
+
+// Whatever the server has, and devices whose names start alike: every id is there, and none
+// occurs inside the id of a device it is not (the sink and the source of one USB product
+// share theirs on purpose).
+TEST_F(DevicesTest, EveryDeviceHasAHardwareIdThatNoOtherDeviceMatches) {
+    const std::string shorter = uniqueName("desk");
+    const std::string longer = shorter + "_dock";
+    LoadedModule first(nullSinkArguments(shorter));
+    LoadedModule second(nullSinkArguments(longer));
+    LoadedModule mic(nullSourceArguments(shorter + "_mic"));
+    LoadedModule headset(nullSinkArguments(uniqueName("headset"), kHeadsetIds));
+    ASSERT_TRUE(devices.log.waitFor("added " + shorter));
+    ASSERT_TRUE(devices.log.waitFor("added " + longer));
+    ASSERT_TRUE(devices.log.waitFor("added " + shorter + "_mic"));
+    EXPECT_EQ(find(DEVICE_KIND_PLAYBACK, shorter)->getHardwareId(), "SRV\\" + shorter + "\\");
+
+    DeviceInfoList all = backend->devices(DEVICE_KIND_PLAYBACK);
+    for (const auto& source : backend->devices(DEVICE_KIND_RECORDING)) all.push_back(source);
+    ASSERT_GE(all.size(), 5u);
+    for (const auto& device : all) {
+        const std::string& id = device->getHardwareId();
+        EXPECT_FALSE(id.empty()) << device->getSelectionId();
+        for (const auto& other : all) {
+            if (other == device || other->getHardwareId().rfind("USB\\", 0) == 0) continue;
+            EXPECT_EQ(other->getHardwareId().find(id), std::string::npos)
+                << device->getSelectionId() << " " << id << " occurs in " << other->getSelectionId();
+        }
+    }
 }
 
 TEST_F(DevicesTest, PluggedHeadsetIsReportedOnceWithItsHardwareIdAndUnpluggedOnce) {
@@ -56,21 +87,35 @@ TEST_F(DevicesTest, PluggedHeadsetIsReportedOnceWithItsHardwareIdAndUnpluggedOnc
     EXPECT_EQ(devices.log.count("added " + name + ".monitor"), 0u);
 }
 
-TEST_F(DevicesTest, DefaultsFollowTheServerBothWays) {
-    const std::string original = pactl("get-default-sink").output;
-    const std::string name = uniqueName("default_sink");
-    LoadedModule sink(nullSinkArguments(name));
-    ASSERT_TRUE(devices.log.waitFor("added " + name));
+// On a server of its own: other tests (the host's --apply-defaults) move the shared one's
+// default meanwhile.
+TEST(DefaultsTest, DefaultsFollowTheServerBothWays) {
+    MDS_REQUIRE_PULSE_SERVER();
+    testing::PrivateDaemon daemon;
+    ASSERT_TRUE(daemon.start());
+    testing::DeviceEvents devices;  // outlives the backend that reports to it
+    PulseBackendOptions options;
+    options.server = daemon.server();
+    options.videoClassRoot.clear();
+    PulseBackend backend(options);
+    backend.manager()->getDeviceMonitor()->addObserver(&devices);
+    ASSERT_TRUE(backend.waitUntilConnected(testing::kTimeout));
+    const auto pactlHere = [&](const std::string& arguments) { return pactl(arguments, daemon.server()).output; };
+    const std::string original = pactlHere("get-default-sink");
+    LoadedModule sink(nullSinkArguments("default_sink"), daemon.server());
+    ASSERT_TRUE(devices.log.waitFor("added default_sink"));
 
-    ASSERT_EQ(pactl("set-default-sink " + name).status, 0);
-    ASSERT_TRUE(devices.log.waitFor("default " + name));
-    ASSERT_TRUE(backend->defaultDevice(DEVICE_KIND_PLAYBACK));
-    EXPECT_EQ(backend->defaultDevice(DEVICE_KIND_PLAYBACK)->getSelectionId(), name);
+    ASSERT_EQ(pactl("set-default-sink default_sink", daemon.server()).status, 0);
+    ASSERT_TRUE(devices.log.waitFor("default default_sink"));
+    ASSERT_TRUE(backend.defaultDevice(DEVICE_KIND_PLAYBACK));
+    EXPECT_EQ(backend.defaultDevice(DEVICE_KIND_PLAYBACK)->getSelectionId(), "default_sink");
 
-    EXPECT_TRUE(backend->makeDefault(DEVICE_KIND_PLAYBACK, original));
-    EXPECT_EQ(pactl("get-default-sink").output, original);
-    EXPECT_FALSE(backend->makeDefault(DEVICE_KIND_PLAYBACK, uniqueName("no_such_sink")));
-    EXPECT_EQ(pactl("get-default-sink").output, original);
+    EXPECT_TRUE(backend.makeDefault(DEVICE_KIND_PLAYBACK, original));
+    // PipeWire's session manager settles the default a moment after the request.
+    EXPECT_TRUE(devices.log.waitUntil([&] { return pactlHere("get-default-sink") == original; }));
+    EXPECT_FALSE(backend.makeDefault(DEVICE_KIND_PLAYBACK, uniqueName("no_such_sink")));
+    EXPECT_EQ(pactlHere("get-default-sink"), original);
+    backend.manager()->getDeviceMonitor()->removeObserver(&devices);
 }
 
 TEST_F(DevicesTest, VolumeSetHereIsWhatPactlReadsAndPactlChangesArriveHere) {
@@ -83,10 +128,10 @@ TEST_F(DevicesTest, VolumeSetHereIsWhatPactlReadsAndPactlChangesArriveHere) {
 
     ASSERT_TRUE(volume->setSpeakerVolume(name, 37));
     EXPECT_EQ(volume->getSpeakerVolume(name), 37);
-    EXPECT_NE(pactl("get-sink-volume " + name).output.find("37%"), std::string::npos);
+    EXPECT_TRUE(testing::pactlShows("get-sink-volume " + name, "37%")) << pactl("get-sink-volume " + name).output;
     ASSERT_TRUE(volume->setInputGain(mic, 81));
     EXPECT_EQ(volume->getInputGain(mic), 81);
-    EXPECT_NE(pactl("get-source-volume " + mic).output.find("81%"), std::string::npos);
+    EXPECT_TRUE(testing::pactlShows("get-source-volume " + mic, "81%")) << pactl("get-source-volume " + mic).output;
 
     ASSERT_EQ(pactl("set-sink-volume " + name + " 64%").status, 0);
     ASSERT_TRUE(levels.log.waitFor("volume " + name + " 64"));
@@ -114,20 +159,29 @@ TEST_F(DevicesTest, LevelsOutsideTheRangeOrOfUnknownDevicesAreRefused) {
 }
 
 TEST_F(DevicesTest, PeakMeterReadsASignalAndReadsZeroOnSilence) {
+    const std::string sink = uniqueName("signal_sink");
     const std::string sine = uniqueName("sine");
     const std::string silent = uniqueName("silent");
-    LoadedModule tone("module-sine-source source_name=" + sine + " frequency=440");
+    LoadedModule signalSink(nullSinkArguments(sink));
+    LoadedModule tone(monitorSourceArguments(sine, sink));
     LoadedModule quiet(nullSourceArguments(silent));
     ASSERT_TRUE(devices.log.waitFor("added " + sine));
     ASSERT_TRUE(devices.log.waitFor("added " + silent));
+    testing::TestSignal signal(testing::testServer(), sink);
 
     ASSERT_TRUE(volume->initializePeak(sine));
     ASSERT_TRUE(volume->initializePeak(silent));
     EXPECT_TRUE(volume->initializePeak(sine)) << "a second initialisation keeps the meter";
-    ASSERT_TRUE(backend->waitForPeakReadings(sine, 3, testing::kTimeout));
+    // The tone takes a moment to reach the source through the server: reading after reading
+    // until it shows, at most four seconds' worth.
+    float heard = 0.0f;
+    for (int reading = 0; reading < 100 && heard <= 0.1f; ++reading) {
+        ASSERT_TRUE(backend->waitForPeakReadings(sine, 1, testing::kTimeout));
+        heard = volume->getPeakLevel(sine);
+    }
     ASSERT_TRUE(backend->waitForPeakReadings(silent, 3, testing::kTimeout));
-    EXPECT_GT(volume->getPeakLevel(sine), 0.1f);
-    EXPECT_LE(volume->getPeakLevel(sine), 1.0f);
+    EXPECT_GT(heard, 0.1f);
+    EXPECT_LE(heard, 1.0f);
     EXPECT_EQ(volume->getPeakLevel(silent), 0.0f);
 
     volume->unInitializePeak(sine);

@@ -28,16 +28,6 @@ using testing::uniqueName;
 using PlayerTest = testing::PulseBackendTest;
 
 // Stereo frames whose samples are never zero, so the recording shows where they begin.
-std::vector<int16_t> rampFrames(int frames) {
-    std::vector<int16_t> samples;
-    for (int i = 0; i < frames; ++i) {
-        const auto value = static_cast<int16_t>(1 + i % 20000);
-        samples.push_back(value);
-        samples.push_back(static_cast<int16_t>(-value));
-    }
-    return samples;
-}
-
 class BufferSource : public Source {
 public:
     explicit BufferSource(std::vector<char> bytes, int endResult = 0) : m_bytes(std::move(bytes)), m_end(endResult) {}
@@ -75,7 +65,7 @@ TEST_F(PlayerTest, PlayedSamplesArriveOnTheSinkUnchangedAndTheEndIsReportedOnce)
     const std::string sink = uniqueName("player_sink");
     LoadedModule module(nullSinkArguments(sink, "") + " rate=48000 channels=2 format=s16le");
     ASSERT_TRUE(devices.log.waitFor("added " + sink));
-    const std::vector<int16_t> samples = rampFrames(48000 / 4);
+    const std::vector<int16_t> samples = testing::rampFrames(48000 / 4);
     MonitorRecorder recorder(testing::testServer(), sink, samples.size());
     // The sink renders a little ahead of time and rewrites that when a stream starts; its
     // monitor has already passed on the first version. Leading silence absorbs that.
@@ -88,12 +78,8 @@ TEST_F(PlayerTest, PlayedSamplesArriveOnTheSinkUnchangedAndTheEndIsReportedOnce)
     ASSERT_TRUE(stream);
     ASSERT_TRUE(ends.waitFor(stream));
     EXPECT_FALSE(stream->isPlaying());
-    const std::vector<int16_t> recorded = recorder.finish();
-    ASSERT_EQ(recorded.size(), samples.size());
-    const auto mismatch = std::mismatch(recorded.begin(), recorded.end(), samples.begin());
-    EXPECT_TRUE(mismatch.first == recorded.end())
-        << "sample " << (mismatch.first - recorded.begin()) << " was played as " << *mismatch.second
-        << " and recorded as " << *mismatch.first;
+    const testing::RecordingCheck check = testing::checkRecording(recorder.finish(), samples);
+    EXPECT_TRUE(check.passed) << check.problem;
 
     finishBackend();
     EXPECT_EQ(ends.count(stream), 1u);

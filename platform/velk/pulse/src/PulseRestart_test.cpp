@@ -24,6 +24,7 @@ TEST(PulseBackendRestart, DaemonDyingIsLoggedOnceAndItsDevicesComeBackWithIt) {
     monitor->addObserver(&events);
     ASSERT_TRUE(backend.waitUntilConnected(testing::kTimeout));
     ASSERT_EQ(backend.devices(DEVICE_KIND_PLAYBACK).size(), 1u);
+    const std::string hardwareId = backend.devices(DEVICE_KIND_PLAYBACK).front()->getHardwareId();
     EXPECT_TRUE(backend.manager()->getVolumeControl()->initializePeak("ci_mic"));
 
     {
@@ -45,7 +46,9 @@ TEST(PulseBackendRestart, DaemonDyingIsLoggedOnceAndItsDevicesComeBackWithIt) {
     }
     ASSERT_TRUE(events.log.waitFor("added ci_mic"));
     ASSERT_TRUE(events.log.waitFor("default ci_speakers"));
-    EXPECT_EQ(backend.devices(DEVICE_KIND_PLAYBACK).size(), 1u);
+    ASSERT_EQ(backend.devices(DEVICE_KIND_PLAYBACK).size(), 1u);
+    EXPECT_EQ(backend.devices(DEVICE_KIND_PLAYBACK).front()->getHardwareId(), hardwareId)
+        << "the preferred-device file pairs the device again by it";
     // The meter the module asked for runs again on the new server.
     EXPECT_TRUE(backend.waitForPeakReadings("ci_mic", 2, testing::kTimeout));
     monitor->removeObserver(&events);

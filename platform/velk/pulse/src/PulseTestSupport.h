@@ -44,23 +44,70 @@ inline CommandResult pactl(const std::string& arguments, const std::string& serv
     return runCommand((server.empty() ? "" : "PULSE_SERVER=" + server + " ") + "pactl " + arguments);
 }
 
-// The tests' own server: PULSE_SERVER, set by scripts/pulse-daemon.sh (and .ci/run). A
-// user's desktop server is never used, so tests do not plug devices into a real session.
+// Whether pactl's answer comes to hold text within the timeout. PipeWire acknowledges a new
+// volume before the device has taken it, so a reading right after may still be the old one;
+// every asking is a round trip to the server, so nothing sleeps.
+inline bool pactlShows(const std::string& arguments, const std::string& text, const std::string& server = {}) {
+    const auto deadline = std::chrono::steady_clock::now() + kTimeout;
+    do {
+        if (pactl(arguments, server).output.find(text) != std::string::npos) return true;
+    } while (std::chrono::steady_clock::now() < deadline);
+    return false;
+}
+
+// The kind of server the tests run against, from MDS_SOUND_SERVER: "pulse" (the default) or
+// "pipewire". Fixtures that start servers of their own start this kind, and fixtures build
+// devices only from what both kinds provide.
+enum class SoundServerKind { PulseAudio, PipeWire };
+
+inline bool soundServerNamed() {
+    const char* named = std::getenv("MDS_SOUND_SERVER");
+    return named != nullptr && *named != '\0';
+}
+
+inline SoundServerKind soundServerUnderTest() {
+    const char* named = std::getenv("MDS_SOUND_SERVER");
+    return named && std::string(named) == "pipewire" ? SoundServerKind::PipeWire : SoundServerKind::PulseAudio;
+}
+
+inline bool onPipeWire() { return soundServerUnderTest() == SoundServerKind::PipeWire; }
+
+// The tests' own server: PULSE_SERVER, set by scripts/pulse-daemon.sh or
+// scripts/pipewire-daemon.sh (and .ci/run). A user's desktop server is never used, so tests
+// do not plug devices into a real session.
 inline std::string testServer() {
     const char* server = std::getenv("PULSE_SERVER");
     return server ? server : "";
 }
 
+// Whether a server answers at PULSE_SERVER and is of the kind under test; why not, if not.
+inline std::string testServerProblem() {
+    const char* named = std::getenv("MDS_SOUND_SERVER");
+    if (soundServerNamed() && std::string(named) != "pulse" && std::string(named) != "pipewire")
+        return "MDS_SOUND_SERVER is '" + std::string(named) + "', not pulse or pipewire";
+    if (testServer().empty()) return "PULSE_SERVER is not set";
+    const CommandResult info = pactl("info");
+    if (info.status != 0) return "no server answers at " + testServer() + ": " + info.output;
+    if ((info.output.find("PipeWire") != std::string::npos) != onPipeWire())
+        return "the server at " + testServer() + " is not the one MDS_SOUND_SERVER names";
+    return {};
+}
+
 inline bool testServerReachable() {
-    static const bool reachable = !testServer().empty() && pactl("info").status == 0;
+    static const bool reachable = testServerProblem().empty();
     return reachable;
 }
 
-#define MDS_REQUIRE_PULSE_SERVER()                                                                    \
-    do {                                                                                              \
-        if (!::olvar::velk::testing::testServerReachable())                                           \
-            GTEST_SKIP() << "no test sound server: run scripts/pulse-daemon.sh start and export the " \
-                            "PULSE_SERVER it prints";                                                 \
+// Without a server the tests skip, unless MDS_SOUND_SERVER names one: then its absence fails
+// them, so that a run meant for a server never passes by skipping.
+#define MDS_REQUIRE_PULSE_SERVER()                                                                            \
+    do {                                                                                                      \
+        if (!::olvar::velk::testing::testServerReachable()) {                                                 \
+            if (::olvar::velk::testing::soundServerNamed())                                                   \
+                GTEST_FAIL() << ::olvar::velk::testing::testServerProblem();                                  \
+            GTEST_SKIP() << "no test sound server: run scripts/pulse-daemon.sh (or pipewire-daemon.sh) start " \
+                            "and export the PULSE_SERVER it prints";                                          \
+        }                                                                                                     \
     } while (0)
 
 // Names unique across the test processes that share one server.
@@ -100,16 +147,28 @@ inline std::string nullSinkArguments(const std::string& name, const std::string&
            extra + "'\"";
 }
 
-// The null source takes no properties; a microphone with properties is a remapped copy of
-// the daemon's null source.
+// A microphone. PipeWire's server has no null source: a null sink made a virtual source
+// stands in, and takes properties. PulseAudio's null source takes none: a microphone with
+// properties is a remapped copy of the daemon's null source there.
 inline std::string nullSourceArguments(const std::string& name, const std::string& extra = {}) {
+    if (onPipeWire())
+        return "module-null-sink sink_name=" + name + " media.class=Audio/Source/Virtual \"sink_properties='" +
+               "device.description=" + name + "-desc " + extra + "'\"";
     if (extra.empty()) return "module-null-source source_name=" + name + " description=" + name + "-desc";
     return "module-remap-source master=ci_mic source_name=" + name + " \"source_properties='device.description=" +
            name + "-desc " + extra + "'\"";
 }
 
-// A daemon of one test's own, started with the project's script (MDS_SOURCE_DIR is the
-// source tree), for tests that kill the server or need devices nobody else plugs.
+// A microphone that hears what is played into a sink: its monitor, remapped into a source of
+// its own (a monitor is no device of the backend's). With a TestSignal playing into the sink,
+// it stands for a microphone picking up a tone on either server.
+inline std::string monitorSourceArguments(const std::string& name, const std::string& sink) {
+    return "module-remap-source master=" + sink + ".monitor source_name=" + name;
+}
+
+// A daemon of one test's own, of the kind under test, started with the project's script
+// (MDS_SOURCE_DIR is the source tree), for tests that kill the server or need devices nobody
+// else plugs.
 class PrivateDaemon {
 public:
     bool start() {
@@ -122,7 +181,9 @@ public:
     ~PrivateDaemon() { stop(); }
 
 private:
-    static std::string script() { return std::string(MDS_SOURCE_DIR) + "/scripts/pulse-daemon.sh"; }
+    static std::string script() {
+        return std::string(MDS_SOURCE_DIR) + (onPipeWire() ? "/scripts/pipewire-daemon.sh" : "/scripts/pulse-daemon.sh");
+    }
     olvar::TemporaryDirectory m_dir{"mds-pulse"};
 };
 
@@ -139,6 +200,20 @@ public:
     bool waitFor(const std::string& line, std::chrono::milliseconds timeout = kTimeout) {
         std::unique_lock<std::mutex> lock(m_mutex);
         return m_changed.wait_for(lock, timeout, [&] { return countLocked(line) > 0; });
+    }
+    // Until check() holds, asked again after each new line; check runs without the lock.
+    template <typename Check>
+    bool waitUntil(Check check, std::chrono::milliseconds timeout = kTimeout) {
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        std::unique_lock<std::mutex> lock(m_mutex);
+        for (;;) {
+            const std::size_t seen = m_lines.size();
+            lock.unlock();
+            const bool holds = check();
+            lock.lock();
+            if (holds) return true;
+            if (!m_changed.wait_until(lock, deadline, [&] { return m_lines.size() != seen; })) return false;
+        }
     }
     std::size_t count(const std::string& line) const {
         std::lock_guard<std::mutex> lock(m_mutex);

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+
+#include "velk/HardwareIds.h"
 
 namespace olvar::velk {
 
@@ -19,14 +22,17 @@ std::string firstLine(const fs::path& file) {
     return line;
 }
 
-std::string upper(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
+// bInterfaceNumber holds two hex digits.
+int interfaceNumber(const std::string& text) {
+    char* end = nullptr;
+    const long number = std::strtol(text.c_str(), &end, 16);
+    return text.empty() || *end != '\0' || number < 0 || number > 255 ? kNoUsbInterface : static_cast<int>(number);
 }
 
-// Walks up from the node's device (the USB interface) to the first folder naming a USB
-// vendor and product; a few levels suffice in every layout the kernel uses.
-std::string usbHardwareId(const fs::path& node) {
+// Walks up from the node's device (the USB interface, or the PCI function) to the first
+// folder naming a USB vendor and product, or a PCI vendor and device; a few levels suffice in
+// every layout the kernel uses. Empty when neither is found (virtual devices).
+std::string busHardwareId(const fs::path& node) {
     std::error_code error;
     const fs::path device = fs::canonical(node / "device", error);
     if (error) return {};
@@ -35,10 +41,13 @@ std::string usbHardwareId(const fs::path& node) {
     for (int level = 0; level < 4 && folder.has_relative_path(); ++level, folder = folder.parent_path()) {
         const std::string vendor = firstLine(folder / "idVendor");
         const std::string product = firstLine(folder / "idProduct");
-        if (vendor.empty() || product.empty()) continue;
-        std::string id = "USB\\VID_" + upper(vendor) + "&PID_" + upper(product);
-        if (!interface.empty()) id += "&MI_" + upper(interface);
-        return id;
+        if (!vendor.empty() && !product.empty()) {
+            return usbHardwareId(vendor, product, interfaceNumber(interface));
+        }
+        const std::string pciId = pciHardwareId(firstLine(folder / "vendor"), firstLine(folder / "device"),
+                                                firstLine(folder / "subsystem_vendor"),
+                                                firstLine(folder / "subsystem_device"));
+        if (!pciId.empty()) return pciId;
     }
     return {};
 }
@@ -63,10 +72,13 @@ DeviceInfoList scanVideoDevices(const std::string& classRoot) {
         const std::string nodeName = node.filename().string();
         std::string name = firstLine(node / "name");
         if (name.empty()) name = nodeName;
-        const std::string hardwareId = usbHardwareId(node);
+        const std::string busId = busHardwareId(node);
+        const std::string bus = busId.rfind("USB", 0) == 0 ? "usb" : busId.empty() ? "" : "pci";
+        // A camera without bus ids is known by its driver's name, which, unlike the node's
+        // number, stays the same from one boot to the next.
+        const std::string hardwareId = busId.empty() ? namedHardwareId("V4L\\", name) : busId;
         devices.push_back(std::make_shared<ExtendedDeviceInfo>(DEVICE_KIND_CAPTURE, name, "/dev/" + nodeName,
-                                                               hardwareId, "", hardwareId.empty() ? "" : "usb", name,
-                                                               nodeName));
+                                                               hardwareId, "", bus, name, nodeName));
     }
     return devices;
 }

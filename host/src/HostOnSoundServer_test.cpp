@@ -1,0 +1,75 @@
+// The host's press against the sound server in the environment (the CI's, of either kind):
+// a USB headset plugged beside a sink that has no bus ids, its buttons pressed as a user's
+// headset would.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "PulseTestSupport.h"
+#include "olvar/TemporaryDirectory.h"
+#include "testing/HostProcess.h"
+
+namespace {
+
+using nlohmann::json;
+namespace server = olvar::velk::testing;
+
+constexpr const char* kHeadsetHardwareId = "USB\\VID_0B0E&PID_0348";
+const std::string kHeadsetIds = "device.bus=usb device.vendor.id=0b0e device.product.id=0348";
+// The tests share the server and may run at once: each presses a headset of its own.
+constexpr const char* kOtherHeadsetHardwareId = "USB\\VID_0B0E&PID_0349";
+const std::string kOtherHeadsetIds = "device.bus=usb device.vendor.id=0b0e device.product.id=0349";
+// A device of the same maker that is no speaker, such as a dongle.
+constexpr const char* kDongleHardwareId = "USB\\VID_0B0E&PID_0410";
+
+class HostOnSoundServer : public testing::Test {
+protected:
+    void SetUp() override { MDS_REQUIRE_PULSE_SERVER(); }
+
+    HostTesting::HostResult host(std::vector<std::string> arguments) {
+        // Other tests plug devices into the same server meanwhile: they join the lists at the end.
+        arguments.insert(arguments.begin(), {"--backend", "pulse", "--set", "HeadsetPreference=PreferKnownDevice"});
+        arguments.insert(arguments.end(), {"--config-dir", m_config.path()});
+        HostTesting::HostResult result = HostTesting::runHost(MDS_HOST_PROGRAM, arguments);
+        EXPECT_EQ(result.err.find("Sanitizer"), std::string::npos) << result.err;
+        return result;
+    }
+    json press(const std::string& event, const std::string& hardwareId) {
+        const auto result = host({"press", event, hardwareId, "--json"});
+        EXPECT_EQ(result.status, 0) << result.err;
+        return result.status == 0 ? json::parse(result.out) : json();
+    }
+    static std::string volumeOf(const std::string& sink) { return server::pactl("get-sink-volume " + sink).output; }
+
+    olvar::TemporaryDirectory m_config{"mds-host-server"};
+};
+
+TEST_F(HostOnSoundServer, AnswerCallOnTheHeadsetPutsItInUseBesideASinkWithoutBusIds) {
+    const std::string headset = server::uniqueName("host_headset");
+    server::LoadedModule plugged(server::nullSinkArguments(headset, kHeadsetIds));
+    ASSERT_EQ(host({"prefer", "speaker", "ci_speakers", headset}).status, 0);
+
+    const json pressed = press("answer-call", kHeadsetHardwareId);
+    EXPECT_EQ(pressed.at("before").at("speaker"), "ci_speakers");
+    EXPECT_EQ(pressed.at("after").at("speaker"), headset);
+}
+
+TEST_F(HostOnSoundServer, VolumeButtonsStepTheHeadsetInUseAndLeaveTheBuiltInAlone) {
+    const std::string headset = server::uniqueName("host_volume_headset");
+    server::LoadedModule plugged(server::nullSinkArguments(headset, kOtherHeadsetIds));
+    ASSERT_EQ(server::pactl("set-sink-volume " + headset + " 60%").status, 0);
+    ASSERT_TRUE(server::pactlShows("get-sink-volume " + headset, "60%"));
+    ASSERT_EQ(host({"prefer", "speaker", headset, "ci_speakers"}).status, 0);
+    const std::string builtIn = volumeOf("ci_speakers");
+
+    // The headset is a speaker: its own volume buttons are its own business.
+    EXPECT_EQ(press("volume-down", kOtherHeadsetHardwareId).at("after").at("speaker"), headset);
+    EXPECT_NE(volumeOf(headset).find("60%"), std::string::npos) << volumeOf(headset);
+
+    // A device that is no speaker steps the speaker in use.
+    EXPECT_EQ(press("volume-down", kDongleHardwareId).at("after").at("speaker"), headset);
+    EXPECT_TRUE(server::pactlShows("get-sink-volume " + headset, "55%")) << volumeOf(headset);
+    EXPECT_EQ(volumeOf("ci_speakers"), builtIn);
+}
+
+}  // namespace
