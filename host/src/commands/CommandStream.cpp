@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <optional>
+#include <stdexcept>
 #include <string_view>
 
 #include "../CommandLine.h"
@@ -109,22 +111,18 @@ int CommandStream::play(CommandContext& lineContext) {
 
 int CommandStream::stop(const std::vector<std::string>& words) {
     if (words.size() != 2) return reportFailure("stop takes one session id or all", kExitUsage);
-    if (words[1] == "all") {
-        m_context.session.onDispatcher([this] { m_context.session.service().stopAllWaveFilePlayout(); },
-                                       "Host::stopSounds");
-        return kExitSuccess;
+    std::optional<long> session;
+    if (words[1] != "all") {
+        try {
+            std::size_t used = 0;
+            session = std::stol(words[1], &used);
+            if (used != words[1].size() || *session < 0) throw std::invalid_argument(words[1]);
+        } catch (const std::exception&) {
+            return reportFailure("stop: '" + words[1] + "' is neither a session id nor all", kExitUsage);
+        }
     }
-    long session = -1;
-    try {
-        std::size_t used = 0;
-        session = std::stol(words[1], &used);
-        if (used != words[1].size() || session < 0) throw std::invalid_argument(words[1]);
-    } catch (const std::exception&) {
-        return reportFailure("stop: '" + words[1] + "' is neither a session id nor all", kExitUsage);
-    }
-    m_context.session.onDispatcher([this, session] { m_context.session.service().stopWaveFilePlayout(session); },
-                                   "Host::stopSound");
-    return kExitSuccess;
+    const Outcome outcome = DeviceOperations(m_context.session).stop(session);
+    return outcome.ok ? kExitSuccess : reportFailure(outcome.error, outcome.status);
 }
 
 bool CommandStream::runAll(int descriptor, std::chrono::milliseconds timeout) {
