@@ -71,6 +71,7 @@ export class Connection {
     if (message && message.type === 'reply' && this.pending.has(message.id)) {
       const { resolve } = this.pending.get(message.id);
       this.pending.delete(message.id);
+      this.showPending();
       resolve(message);
       return;
     }
@@ -87,6 +88,7 @@ export class Connection {
         return;
       }
       this.pending.set(id, { resolve });
+      this.showPending();
       this.socket.send(JSON.stringify({ id, request: name, ...fields }));
     });
   }
@@ -94,5 +96,11 @@ export class Connection {
   failPending(reason) {
     for (const { resolve } of this.pending.values()) resolve({ ok: false, error: reason, class: 'failure' });
     this.pending.clear();
+    this.showPending();
+  }
+
+  // How many requests wait for their reply, for the styles (and for whoever waits on the page).
+  showPending() {
+    document.body.dataset.pending = String(this.pending.size);
   }
 }

@@ -14,15 +14,15 @@ export function element(tag, properties = {}, children = []) {
 }
 
 // Re-rendering moves nodes, which drops the focus: remember which control had it by its
-// data-focus key and give it back afterwards.
-export function keepingFocus(root, change) {
+// data-focus key and give it back afterwards. A control that became disabled (a device moved
+// to the top has no "up") hands the focus to the key that fallback names.
+export function keepingFocus(root, change, fallback = () => null) {
   const active = document.activeElement;
   const key = active && root.contains(active) ? active.dataset.focus : null;
   change();
-  if (!key || (document.activeElement && document.activeElement.dataset.focus === key)) return;
-  for (const candidate of root.querySelectorAll('[data-focus]'))
-    if (candidate.dataset.focus === key) {
-      candidate.focus();
-      return;
-    }
+  if (!key) return;
+  const find = (wanted) => [...root.querySelectorAll('[data-focus]')].find((node) => node.dataset.focus === wanted);
+  let target = find(key);
+  if (target && target.disabled) target = find(fallback(key)) || target;
+  if (target && document.activeElement !== target) target.focus();
 }

@@ -7,6 +7,9 @@ import { enableDragReorder } from './reorder.js';
 
 const TITLES = { speaker: 'speakers', microphone: 'microphones', ringer: 'ringers', camera: 'cameras' };
 
+// A device moved to an end loses the button that moved it: the focus goes to the other one.
+const otherMoveButton = (key) => key.replace(/\|(up|down)$/, (match, way) => (way === 'up' ? '|down' : '|up'));
+
 export class DevicePanel {
   // actions: prefer(type, ids), select(type, id), volume(type, id, value), test(id)
   constructor(root, type, actions) {
@@ -40,7 +43,7 @@ export class DevicePanel {
         }
       if (devices.length === 0) this.list.replaceChildren(element('li', { class: 'empty', text: `No ${TITLES[this.type]}` }));
       else this.list.querySelector('.empty')?.remove();
-    });
+    }, otherMoveButton);
   }
 
   createRow(id) {

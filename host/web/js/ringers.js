@@ -1,5 +1,6 @@
 // Ringtone tests: the sound picker (names from the host's list, never paths), "Test" on one
-// ringer, "Ring all", and the sessions with their end and a stop button.
+// ringer, "Ring all" (which rings until stopped, as a call does), and the sessions with their
+// end and a stop button.
 
 import { element } from './dom.js';
 
@@ -12,7 +13,7 @@ export class Ringtones {
     this.picker = document.getElementById('ring-sound');
     this.list = document.getElementById('sessions');
     this.sessions = new Map();  // session id -> {item, ended}
-    document.getElementById('ring-all').addEventListener('click', () => this.play({ all: true }, 'all ringers'));
+    document.getElementById('ring-all').addEventListener('click', () => this.play({ all: true, loop: true }, 'all ringers'));
     document.getElementById('ring-stop-all').addEventListener('click', () => this.request('stop', { all: true }));
   }
 
