@@ -11,5 +11,6 @@ command -v node >/dev/null 2>&1 || skip "node is not installed (scripts/install-
   skip "the test packages are not installed (scripts/install-deps.sh runs npm ci in $here)"
 [ -n "${MDS_HOST_PROGRAM:-}" ] && [ -x "$MDS_HOST_PROGRAM" ] || skip "MDS_HOST_PROGRAM names no host program"
 "$MDS_HOST_PROGRAM" --help 2>/dev/null | grep -q "^ *serve " || skip "$MDS_HOST_PROGRAM has no serve command"
+case "$*" in *sound-server*) [ -n "${PULSE_SERVER:-}" ] || skip "PULSE_SERVER names no sound server" ;; esac
 cd "$here"
 exec node --test --test-concurrency=1 --test-reporter=spec "$@"
