@@ -65,8 +65,18 @@ export class DevicePanel {
       row.volume = element('input', { type: 'range', min: 0, max: 100, step: 1, class: 'volume', 'data-focus': focus('volume') });
       row.volumeValue = element('output', { class: 'volume-value' });
       row.volume.addEventListener('input', () => (row.volumeValue.textContent = row.volume.value));
-      row.volume.addEventListener('change', () => this.actions.volume(this.type, id, Number(row.volume.value)));
-      // A slider the user is moving is not overwritten by the echo of an older value.
+      // A slider the user is moving, or whose values are still on their way, is not
+      // overwritten by the echo of an older value: each key press sends one.
+      row.inFlight = 0;
+      row.volume.addEventListener('change', async () => {
+        row.inFlight++;
+        try {
+          await this.actions.volume(this.type, id, Number(row.volume.value));
+        } finally {
+          row.inFlight--;
+        }
+        if (row.inFlight === 0 && row.device) this.updateRow(row, ...row.device);
+      });
       row.volume.addEventListener('pointerdown', () => (row.holding = true));
       row.volume.addEventListener('pointerup', () => (row.holding = false));
       controls.unshift(element('label', { class: 'volume-label' }, [row.volume, row.volumeValue]));
@@ -86,6 +96,7 @@ export class DevicePanel {
   }
 
   updateRow(row, device, index, count) {
+    row.device = [device, index, count];
     const name = device.name || device.selectionId;
     row.item.classList.toggle('unplugged', !device.pluggedIn);
     row.item.classList.toggle('in-use', device.current);
@@ -103,7 +114,7 @@ export class DevicePanel {
     row.down.setAttribute('aria-label', `Move ${name} down`);
     if (row.volume) {
       row.volume.setAttribute('aria-label', `Volume of ${name}`);
-      if (!row.holding && String(device.volume) !== row.volume.value) row.volume.value = device.volume;
+      if (!row.holding && !row.inFlight && String(device.volume) !== row.volume.value) row.volume.value = device.volume;
       row.volumeValue.textContent = row.volume.value;
     }
     if (row.test) {
