@@ -6,6 +6,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 chromium=${MDS_CHROMIUM:-/usr/bin/chromium}
 skip() { echo "skipped: $*"; exit 77; }
 command -v node >/dev/null 2>&1 || skip "node is not installed (scripts/install-deps.sh installs it)"
+major=$(node -p 'process.versions.node.split(".")[0]')
+[ "$major" -ge 20 ] || skip "node $major is older than the 20 the test packages need"
 [ -x "$chromium" ] || skip "no chromium at $chromium (scripts/install-deps.sh installs it)"
 [ -f "$here/node_modules/playwright-core/package.json" ] ||
   skip "the test packages are not installed (scripts/install-deps.sh runs npm ci in $here)"
