@@ -3,7 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
-#include "DeviceTypes.h"
+#include "operations/RequestChecks.h"
 #include "OlvarUnified/AccessoryEventNames.h"
 #include "Output.h"
 
@@ -11,11 +11,20 @@ namespace Host {
 namespace {
 
 const CLI::Validator kDeviceType(
-    [](std::string& text) {
-        return parseDeviceType(text) ? std::string()
-                                     : "unknown device type '" + text + "' (speaker, microphone, ringer or camera)";
-    },
+    [](std::string& text) { return deviceTypeError(text); },
     "speaker|microphone|ringer|camera", "DEVICE_TYPE");
+
+const CLI::Validator kVolume(
+    [](std::string& text) {
+        try {
+            std::size_t used = 0;
+            const int volume = std::stoi(text, &used);
+            if (used == text.size()) return volumeError(volume);
+        } catch (const std::exception&) {
+        }
+        return "volume '" + text + "' is not a number";
+    },
+    "0..100", "VOLUME");
 
 const CLI::Validator kAccessoryEvent(
     [](std::string& text) {
@@ -95,13 +104,13 @@ void addCommands(CLI::App& app, HostOptions& options) {
     auto* volume = addCommand(app, "volume", "set a device's volume (0 to 100) and keep it");
     addDeviceType(*volume, options);
     volume->add_option("ID", options.deviceId, kDeviceIdHelp)->required();
-    volume->add_option("N", options.volume, "0 to 100")->required()->check(CLI::Range(0, 100));
+    volume->add_option("N", options.volume, "0 to 100")->required()->check(kVolume);
 
     auto* play = addCommand(app, "play", "play a wave file on a ringer until it ends or Ctrl-C");
     play->add_option("FILE", options.playFile, "a wave file")->required();
     auto* device = play->add_option("--device", options.deviceId, "the ringer to play on (default: the current one)");
     play->add_flag("--all-ringers", options.allRingers, "play on every ringer at once")->excludes(device);
-    play->add_option("--volume", options.volume, "0 to 100")->check(CLI::Range(0, 100))->capture_default_str();
+    play->add_option("--volume", options.volume, "0 to 100")->check(kVolume)->capture_default_str();
     play->add_flag("--loop", options.loop, "start again at the end, until Ctrl-C or --for");
     play->add_option("--for", options.forMilliseconds, "stop after MS milliseconds")->check(CLI::NonNegativeNumber);
 
@@ -111,6 +120,18 @@ void addCommands(CLI::App& app, HostOptions& options) {
     peak->add_option("--interval", options.intervalMilliseconds, "milliseconds between readings")
         ->check(CLI::Range(10, 10000))
         ->capture_default_str();
+
+    auto* serve = addCommand(app, "serve", "serve the live settings page until Ctrl-C; prints its address first");
+    serve->add_option("--port", options.port, "the port to listen on (0: a free one)")
+        ->check(CLI::Range(0, 65535))
+        ->capture_default_str();
+    serve->add_option("--bind", options.bindAddress, "the address to listen on; anything but loopback exposes the page")
+        ->capture_default_str();
+    serve->add_option("--sounds", options.soundsDirectory, "a folder of wave files the page may play")
+        ->check(CLI::ExistingDirectory);
+    serve->add_option("--web-root", options.webRoot, "the page's files (default: those installed with the program)")
+        ->check(CLI::ExistingDirectory);
+    serve->add_flag("--new-token", options.newToken, "replace the page's kept token: open pages lose access");
 
     auto* press = addCommand(app, "press", "press a headset button and show the device in use after it");
     press->add_option("EVENT", options.event, "answer-call, end-call, volume-up, volume-down, ...")

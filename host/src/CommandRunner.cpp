@@ -5,7 +5,6 @@
 #include <string_view>
 
 #include "Commands.h"
-#include "DeviceTypes.h"
 #include "HostSession.h"
 #include "OlvarUnified/AccessoryEventNames.h"
 #include "Output.h"
@@ -32,14 +31,12 @@ constexpr Command kCommands[] = {
     {"play", runPlay, FileAccess::ReadOnly},
     {"peak", runPeak, FileAccess::ReadOnly},
     {"press", runPress, FileAccess::ReadOnly},
+    // The page's prefer and volume requests keep the lists, as the subcommands do.
+    {"serve", runServe, FileAccess::ReadOnly},
 };
 
 // Mistakes that show without the module: nothing is loaded for them.
 int checkArguments(const HostOptions& options, std::string& error) {
-    if (options.command == "volume" && parseDeviceType(options.deviceType) == OlvarUnified::MediaDeviceTypeEnum::CAMERA) {
-        error = "cameras have no volume";
-        return kExitUsage;
-    }
     if (options.command == "press" && !OlvarUnified::AccessoryEventNames::accepts(options.event, options.argument)) {
         error = "button event '" + options.event + "' does not take the argument '" + options.argument + "'";
         return kExitUsage;

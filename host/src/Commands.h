@@ -28,6 +28,7 @@ int runVolume(CommandContext& context);
 int runPlay(CommandContext& context);
 int runPeak(CommandContext& context);
 int runPress(CommandContext& context);
+int runServe(CommandContext& context);
 // Without a subcommand: the service's state, the scenario's events with the notifications
 // they cause, the state again.
 int runReplay(CommandContext& context);

@@ -34,6 +34,12 @@ struct HostOptions {
     std::string hardwareId;
     std::string argument;
     int watchSeconds = 10;               // the replay on the sound server: how long to watch
+    // serve
+    int port = 0;                        // 0: a free one
+    std::string bindAddress = "127.0.0.1";
+    std::string soundsDirectory;         // wave files the page may play, besides the tone
+    std::string webRoot;                 // empty: the page installed with the program
+    bool newToken = false;
 };
 
 }  // namespace Host

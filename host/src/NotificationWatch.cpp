@@ -4,22 +4,43 @@
 #include <optional>
 
 #include "DeviceState.h"
-#include "Output.h"
 #include "objects/mediaDeviceService/MediaDeviceService.h"
 
 namespace Host {
+namespace {
 
-NotificationWatch::NotificationWatch(Output& output, std::shared_ptr<OlvarUnified::MediaDeviceService> service)
-    : m_output(output), m_service(std::move(service)) {
+using namespace OlvarUnified::MediaDeviceTypeEnum;
+
+void disconnectAll(std::vector<std::weak_ptr<OlvarUnified::PropertyNotifierConnection>>& connections) {
+    for (auto& weak : connections)
+        if (auto connection = weak.lock()) connection->disconnect();
+    connections.clear();
+}
+
+}  // namespace
+
+NotificationWatch::NotificationWatch(Report report, std::shared_ptr<OlvarUnified::MediaDeviceService> service)
+    : m_report(std::move(report)), m_service(std::move(service)) {
+    if (!m_service->getMediaDeviceServiceNotifiers()) return;
+    watchCurrentDevices();
+    watchPreferredLists();
+    watchPreview();
+    watchVolumes();
+}
+
+NotificationWatch::~NotificationWatch() {
+    disconnectAll(m_connections);
+    disconnectAll(m_volumeConnections);
+}
+
+void NotificationWatch::watchCurrentDevices() {
     auto notifiers = m_service->getMediaDeviceServiceNotifiers();
-    if (!notifiers) return;
     struct Watched {
         std::shared_ptr<OlvarUnified::PropertyNotifier> notifier;
         const char* event;  // in JSON
         const char* text;
         std::optional<MediaDeviceType> current;  // the type whose current device to show
     };
-    using namespace OlvarUnified::MediaDeviceTypeEnum;
     const Watched watched[] = {
         {notifiers->getDeviceAddedNotifier(), "DeviceAdded", "DeviceAdded", std::nullopt},
         {notifiers->getDeviceRemovedNotifier(), "DeviceRemoved", "DeviceRemoved", std::nullopt},
@@ -50,9 +71,62 @@ NotificationWatch::NotificationWatch(Output& output, std::shared_ptr<OlvarUnifie
     }
 }
 
-NotificationWatch::~NotificationWatch() {
-    for (auto& weak : m_connections)
-        if (auto connection = weak.lock()) connection->disconnect();
+void NotificationWatch::watchPreferredLists() {
+    auto notifiers = m_service->getMediaDeviceServiceNotifiers();
+    const std::pair<std::shared_ptr<OlvarUnified::PropertyListNotifier<OlvarUnified::MediaDevice>>, MediaDeviceType>
+        lists[] = {{notifiers->getPreferredOutputDevicesNotifier(), SPEAKER},
+                   {notifiers->getPreferredInputDevicesNotifier(), MICROPHONE},
+                   {notifiers->getPreferredRingerDevicesNotifier(), RINGER},
+                   {notifiers->getPreferredCaptureDevicesNotifier(), CAMERA}};
+    for (const auto& [notifier, type] : lists) {
+        if (!notifier) continue;
+        m_connections.push_back(notifier->connect([this, type = type](bool, auto, auto) {
+            std::string order;
+            if (auto list = m_service->getPreferredDeviceList(type))
+                for (const auto& device : *list)
+                    if (device) order += (order.empty() ? "" : ", ") + describeDevice(*device).selectionId;
+            report({{"event", "PreferredList"}, {"type", deviceTypeName(type)}},
+                   std::string("preferred ") + deviceTypeName(type) + "s: " + (order.empty() ? "none" : order));
+            watchVolumes();
+        }));
+    }
+}
+
+void NotificationWatch::watchPreview() {
+    auto notifier = m_service->getMediaDeviceServiceNotifiers()->getSelfViewVideoDimensionsNotifier();
+    if (!notifier) return;
+    m_connections.push_back(notifier->connect([this] {
+        auto dimensions = m_service->getSelfViewVideoDimensions();
+        if (!dimensions) return;
+        const int width = dimensions->getWidth(), height = dimensions->getHeight();
+        report({{"event", "PreviewDimensions"}, {"width", width}, {"height", height}},
+               "preview " + std::to_string(width) + "x" + std::to_string(height));
+    }));
+}
+
+void NotificationWatch::watchVolumes() {
+    disconnectAll(m_volumeConnections);
+    for (const auto& entry : kDeviceTypes) {
+        auto list = m_service->getPreferredDeviceList(entry.type);
+        if (!list) continue;
+        for (const auto& device : *list) {
+            if (!device || !device->getMediaDeviceNotifiers()) continue;
+            auto notifier = device->getMediaDeviceNotifiers()->getDeviceVolumeNotifier();
+            if (!notifier) continue;
+            std::weak_ptr<OlvarUnified::MediaDevice> weak = device;
+            m_volumeConnections.push_back(notifier->connect([this, weak, type = entry.type] {
+                auto changed = weak.lock();
+                if (!changed) return;
+                const DeviceEntry described = describeDevice(*changed);
+                report({{"event", "Volume"},
+                        {"type", deviceTypeName(type)},
+                        {"device", described.selectionId},
+                        {"volume", described.volume}},
+                       std::string("volume of ") + deviceTypeName(type) + " " + described.selectionId + ": " +
+                           std::to_string(described.volume));
+            }));
+        }
+    }
 }
 
 void NotificationWatch::buttonPressed(const std::string& button, const std::string& hardwareId) {
@@ -65,7 +139,7 @@ void NotificationWatch::report(nlohmann::ordered_json event, const std::string& 
     event["ms"] = elapsed;
     char stamp[32];
     std::snprintf(stamp, sizeof stamp, "  [%5lld ms] ", static_cast<long long>(elapsed));
-    m_output.event(event, stamp + text);
+    m_report(std::move(event), stamp + text);
 }
 
 }  // namespace Host

@@ -7,6 +7,7 @@
 #include "Interruption.h"
 #include "MirelCoreUtils/StringUtils.h"
 #include "Output.h"
+#include "operations/RequestChecks.h"
 #include "objects/mediaDeviceService/MediaDeviceService.h"
 
 namespace Host {
@@ -30,45 +31,10 @@ SoundPlayback::~SoundPlayback() {
         "Host::unwatchSounds");
 }
 
-bool SoundPlayback::start(const PlayRequest& request, std::string& error) {
-    // Runs on the dispatcher, so no end can be reported before its session is known.
-    m_session.onDispatcher(
-        [&] {
-            std::vector<long> sessions;
-            std::string on;
-            if (request.allRingers) {
-                auto started = std::make_shared<std::vector<long>>();
-                m_session.service().PlayWaveFileOnAllRingerDevices(request.file, request.volume, started, request.loop);
-                sessions = *started;
-                on = "all ringers";
-            } else {
-                on = startOnOneRinger(request, error);
-                if (on.empty()) return;
-                const long id = m_session.service().playWaveFile(request.file, on, request.volume, request.loop);
-                if (id != -1) sessions.push_back(id);
-            }
-            if (sessions.empty()) {
-                if (error.empty()) error = "the service started no playback of " + request.file + " on " + on;
-                return;
-            }
-            std::string ids;
-            std::lock_guard<std::mutex> lock(m_mutex);
-            for (long id : sessions) {
-                ids += " " + std::to_string(id);
-                m_playing.insert(id);
-                m_sessions.push_back(id);
-            }
-            m_output.event({{"event", "Playing"}, {"file", request.file}, {"device", on}, {"sessions", sessions}},
-                           "Playing " + request.file + " on " + on + ": session" + (sessions.size() > 1 ? "s" : "") +
-                               ids);
-        },
-        "Host::play");
-    return error.empty();
-}
+namespace {
 
-// The selection id to play on; empty with a reason when there is none.
-std::string SoundPlayback::startOnOneRinger(const PlayRequest& request, std::string& error) {
-    auto& service = m_session.service();
+// The selection id to play on; empty with a reason when there is none. On the dispatcher.
+std::string ringerToPlayOn(OlvarUnified::MediaDeviceService& service, const PlayRequest& request, std::string& error) {
     if (!request.device.empty()) {
         auto device = findDevice(service, OlvarUnified::MediaDeviceTypeEnum::RINGER, request.device, error);
         return device ? MirelCoreUtils::toString(device->getSelectionId()) : std::string();
@@ -78,6 +44,54 @@ std::string SoundPlayback::startOnOneRinger(const PlayRequest& request, std::str
         return MirelCoreUtils::toString(ringers->front()->getSelectionId());
     error = "no ringer to play " + request.file + " on";
     return {};
+}
+
+}  // namespace
+
+Outcome startSounds(HostSession& session, const PlayRequest& request, const SoundsStarted& onStarted) {
+    if (auto error = volumeError(request.volume); !error.empty()) return Outcome::failure(error, kExitUsage);
+    std::string error;
+    std::vector<long> sessions;
+    std::string on;
+    session.onDispatcher(
+        [&] {
+            auto& service = session.service();
+            if (request.allRingers) {
+                auto started = std::make_shared<std::vector<long>>();
+                service.PlayWaveFileOnAllRingerDevices(request.file, request.volume, started, request.loop);
+                sessions = *started;
+                on = "all ringers";
+            } else {
+                on = ringerToPlayOn(service, request, error);
+                if (on.empty()) return;
+                const long id = service.playWaveFile(request.file, on, request.volume, request.loop);
+                if (id != -1) sessions.push_back(id);
+            }
+            if (sessions.empty()) {
+                if (error.empty()) error = "the service started no playback of " + request.file + " on " + on;
+                return;
+            }
+            if (onStarted) onStarted(sessions, on);
+        },
+        "Host::play");
+    if (!error.empty()) return Outcome::failure(error);
+    return Outcome::success({{"device", request.allRingers ? std::string("all") : on}, {"sessions", sessions}});
+}
+
+bool SoundPlayback::start(const PlayRequest& request, std::string& error) {
+    const Outcome outcome = startSounds(m_session, request, [&](const std::vector<long>& sessions, const std::string& on) {
+        std::string ids;
+        std::lock_guard<std::mutex> lock(m_mutex);
+        for (long id : sessions) {
+            ids += " " + std::to_string(id);
+            m_playing.insert(id);
+            m_sessions.push_back(id);
+        }
+        m_output.event({{"event", "Playing"}, {"file", request.file}, {"device", on}, {"sessions", sessions}},
+                       "Playing " + request.file + " on " + on + ": session" + (sessions.size() > 1 ? "s" : "") + ids);
+    });
+    error = outcome.error;
+    return outcome.ok;
 }
 
 void SoundPlayback::finished(long sessionId) {

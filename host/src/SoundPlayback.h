@@ -3,11 +3,15 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <nlohmann/json.hpp>
 #include <set>
 #include <string>
+#include <vector>
+
+#include "operations/Outcome.h"
 
 namespace OlvarUnified {
 class PropertyNotifierConnection;
@@ -27,6 +31,12 @@ struct PlayRequest {
     bool loop = false;
 };
 
+// Starts the request's playback on the services dispatcher; onStarted runs there too, with the
+// sessions and where they play ("all ringers" or a selection id), before any of their ends
+// can be reported. Result: {"device": the selection id or "all", "sessions": [...]}.
+using SoundsStarted = std::function<void(const std::vector<long>& sessions, const std::string& on)>;
+Outcome startSounds(HostSession& session, const PlayRequest& request, const SoundsStarted& onStarted);
+
 class SoundPlayback {
 public:
     SoundPlayback(Output& output, HostSession& session, Interruption& interruption);
@@ -43,7 +53,6 @@ public:
     nlohmann::ordered_json summary() const;
 
 private:
-    std::string startOnOneRinger(const PlayRequest& request, std::string& error);
     void finished(long sessionId);
     bool allFinished() const;
 

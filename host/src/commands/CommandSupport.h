@@ -1,30 +1,12 @@
-// Steps several subcommands share: finding the device named on the command line, keeping
-// the lists, and printing one type's state.
+// What the subcommands share: the operations they run and how an Outcome ends a run.
 #pragma once
 
-#include <memory>
-#include <string>
-
 #include "../Commands.h"
-#include "../DeviceTypes.h"
-
-namespace OlvarUnified {
-class MediaDevice;
-}
+#include "../operations/DeviceOperations.h"
 
 namespace Host {
 
-// The device type the command line names (checked while parsing).
-MediaDeviceType commandDeviceType(const CommandContext& context);
-struct NamedDevice {
-    std::shared_ptr<OlvarUnified::MediaDevice> device;  // touch it on the services dispatcher only
-    std::string selectionId;
-};
-// The device of that type named id; an empty device after reporting why.
-NamedDevice findNamedDevice(CommandContext& context, MediaDeviceType type, const std::string& id);
-// Lets the session write the file and has the module persist its lists, then waits for it.
-void keepLists(CommandContext& context);
-// Prints the type's state as the result of the command; returns success.
-int reportTypeState(CommandContext& context, MediaDeviceType type);
+// Prints the outcome's result, or its error on standard error; returns the exit status.
+int finish(CommandContext& context, const Outcome& outcome);
 
 }  // namespace Host

@@ -1,8 +1,9 @@
 #include "LiveWatch.h"
 
+#include "../ExternalVolumes.h"
 #include "../HostSession.h"
 #include "../Interruption.h"
-#include "../NotificationWatch.h"
+#include "../Output.h"
 #include "../TimelinePlayer.h"
 #include "OlvarUnified/FeatureSet.h"
 #include "OlvarUnified/UnifiedFactory.h"
@@ -10,13 +11,18 @@
 
 namespace Host {
 
-LiveWatch::LiveWatch(CommandContext& context) : m_context(context) {
+LiveWatch::LiveWatch(CommandContext& context, NotificationWatch::Report report) : m_context(context) {
+    if (!report)
+        report = [&output = context.output](nlohmann::ordered_json event, const std::string& text) {
+            output.event(event, text);
+        };
     auto& session = context.session;
     auto factory = session.platform().factory();
     auto service = std::dynamic_pointer_cast<OlvarUnified::MediaDeviceService>(
         factory->getService(OlvarUnified::MEDIA_DEVICE_FEATURE_SET_TYPE));
-    session.onDispatcher([&] { m_watch = std::make_unique<NotificationWatch>(context.output, service); },
+    session.onDispatcher([&] { m_watch = std::make_unique<NotificationWatch>(std::move(report), service); },
                          "Host::watch");
+    m_externalVolumes = std::make_unique<ExternalVolumes>(session);
     if (auto backend = session.platform().backend())
         m_timeline = std::make_unique<TimelinePlayer>(backend, session.platform().telephonyService());
 }
@@ -44,6 +50,7 @@ bool LiveWatch::waitForTimeline() {
 }
 
 void LiveWatch::stop() {
+    m_externalVolumes.reset();
     if (m_timeline) m_timeline->stop();
     m_timeline.reset();
     if (!m_watch) return;

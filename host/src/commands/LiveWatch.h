@@ -6,15 +6,18 @@
 #include <memory>
 
 #include "../Commands.h"
+#include "../NotificationWatch.h"
 
 namespace Host {
 
-class NotificationWatch;
+class ExternalVolumes;
 class TimelinePlayer;
 
 class LiveWatch {
 public:
-    explicit LiveWatch(CommandContext& context);
+    // Reports to the context's output, or to report when one is given (on the services
+    // dispatcher). Volumes changed outside the module reach it meanwhile.
+    explicit LiveWatch(CommandContext& context, NotificationWatch::Report report = {});
     ~LiveWatch();  // stops
     LiveWatch(const LiveWatch&) = delete;
     LiveWatch& operator=(const LiveWatch&) = delete;
@@ -32,6 +35,7 @@ private:
     CommandContext& m_context;
     std::unique_ptr<NotificationWatch> m_watch;  // lives on the services dispatcher
     std::unique_ptr<TimelinePlayer> m_timeline;
+    std::unique_ptr<ExternalVolumes> m_externalVolumes;
 };
 
 }  // namespace Host

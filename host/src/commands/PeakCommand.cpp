@@ -2,12 +2,9 @@
 #include <cstdio>
 #include <string>
 
-#include "../DeviceState.h"
-#include "../HostSession.h"
 #include "../Interruption.h"
-#include "../Output.h"
+#include "../operations/MicrophoneMeters.h"
 #include "CommandSupport.h"
-#include "objects/mediaDeviceService/MediaDeviceService.h"
 
 namespace Host {
 namespace {
@@ -27,31 +24,22 @@ std::string meter(const std::string& device, float level) {
 
 // Reads the microphone's input level every interval until Ctrl-C or --samples readings.
 int runPeak(CommandContext& context) {
-    const auto microphone = OlvarUnified::MediaDeviceTypeEnum::MICROPHONE;
-    const NamedDevice named = findNamedDevice(context, microphone, context.options.deviceId);
-    if (!named.device) return kExitFailure;
-    const auto& device = named.device;
-    const std::string& selectionId = named.selectionId;
-    auto& service = context.session.service();
-    bool started = false;
-    context.session.onDispatcher([&] { started = service.initialisePeak(device); }, "Host::initialisePeak");
-    if (!started) return reportFailure("the module could not start the meter of " + selectionId);
-    context.session.drain();
+    MicrophoneMeters meters(context.session);
+    const Outcome started = meters.start(context.options.deviceId);
+    if (!started.ok) return finish(context, started);
+    const std::string selectionId = started.result.at("device");
 
     int readings = 0;
     const auto interval = std::chrono::milliseconds(context.options.intervalMilliseconds);
     do {
-        float level = 0;
-        context.session.onDispatcher([&] { level = service.getInputPeak(device); }, "Host::readPeak");
+        const float level = meters.read(selectionId);
         ++readings;
         context.output.event({{"event", "Peak"}, {"device", selectionId}, {"level", level}}, meter(selectionId, level));
         if (context.options.samples > 0 && readings >= context.options.samples) break;
     } while (!context.interruption.waitFor(interval));
 
-    context.session.onDispatcher([&] { service.unInitialisePeak(device); }, "Host::unInitialisePeak");
-    context.session.drain();
-    context.output.result({{"device", selectionId}, {"readings", readings}}, "");
-    return kExitSuccess;
+    meters.stop(selectionId);
+    return finish(context, Outcome::success({{"device", selectionId}, {"readings", readings}}));
 }
 
 }  // namespace Host

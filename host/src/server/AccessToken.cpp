@@ -1,0 +1,83 @@
+#include "AccessToken.h"
+
+#include <fcntl.h>
+#include <sys/random.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+
+namespace Host::web {
+namespace {
+
+constexpr std::size_t kTokenBytes = 16;  // 128 bits
+
+bool wellFormed(const std::string& token) {
+    return token.size() == 2 * kTokenBytes &&
+           std::all_of(token.begin(), token.end(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); });
+}
+
+std::string randomToken(std::string& error) {
+    unsigned char bytes[kTokenBytes];
+    std::size_t filled = 0;
+    while (filled < sizeof bytes) {
+        const ssize_t got = ::getrandom(bytes + filled, sizeof bytes - filled, 0);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) {
+            error = std::string("no random bytes from the system: ") + std::strerror(errno);
+            return {};
+        }
+        filled += static_cast<std::size_t>(got);
+    }
+    static const char digits[] = "0123456789abcdef";
+    std::string token;
+    for (unsigned char byte : bytes) {
+        token += digits[byte >> 4];
+        token += digits[byte & 15];
+    }
+    return token;
+}
+
+// Written to a private temporary file first and renamed, so the token is never readable by
+// others, not even for a moment, and never half written.
+bool keep(const std::filesystem::path& file, const std::string& token, std::string& error) {
+    const std::string temporary = file.string() + ".new";
+    ::unlink(temporary.c_str());
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+    bool written = fd >= 0;
+    if (written) {
+        const std::string line = token + "\n";
+        written = ::write(fd, line.data(), line.size()) == static_cast<ssize_t>(line.size()) && ::fsync(fd) == 0;
+        written = ::close(fd) == 0 && written;
+    }
+    if (written) written = ::rename(temporary.c_str(), file.c_str()) == 0;
+    if (!written) {
+        error = "cannot keep the page's token in " + file.string() + ": " + std::strerror(errno);
+        ::unlink(temporary.c_str());
+    }
+    return written;
+}
+
+}  // namespace
+
+std::string loadOrCreateToken(const std::filesystem::path& folder, bool renew, std::string& error) {
+    const auto file = folder / kTokenFileName;
+    if (!renew) {
+        struct stat status {};
+        // A token others could read is no secret any more: it is replaced.
+        if (::lstat(file.c_str(), &status) == 0 && S_ISREG(status.st_mode) && (status.st_mode & 077) == 0) {
+            std::ifstream in(file);
+            std::string token;
+            std::getline(in, token);
+            if (wellFormed(token)) return token;
+        }
+    }
+    std::string token = randomToken(error);
+    if (token.empty() || !keep(file, token, error)) return {};
+    return token;
+}
+
+}  // namespace Host::web
