@@ -19,14 +19,16 @@ export async function pactlJson(...args) {
   return JSON.parse(await pactl('-f', 'json', ...args));
 }
 
-// Loads a module and returns a function that unloads it (once).
+// Loads a module and returns a function that unloads it (once). A module that went with
+// another (a remapped source with its sink) is gone already, which is fine.
 export async function loadModule(name, ...args) {
   const index = await pactl('load-module', name, ...args);
   let loaded = true;
   return async () => {
     if (!loaded) return;
     loaded = false;
-    await pactl('unload-module', index);
+    const modules = (await pactl('list', 'short', 'modules')).split('\n').map((line) => line.split('\t')[0]);
+    if (modules.includes(index)) await pactl('unload-module', index);
   };
 }
 
