@@ -75,6 +75,21 @@ test('the settings page', { skip, concurrency: false }, async (t) => {
     noProblems(browser);
   });
 
+  await t.test('every control has a name, and the keyboard focus is visible', async (t) => {
+    const { page, server, browser } = await servedPage(t);
+    await openSettings(page, server.url);
+    const unnamed = await page.evaluate(() =>
+      [...document.querySelectorAll('button, input, select, meter, progress, summary')]
+        .filter((control) => !control.getAttribute('aria-label') && !(control.labels && control.labels.length) && !control.textContent.trim())
+        .map((control) => control.outerHTML),
+    );
+    assert.deepEqual(unnamed, []);
+    await page.keyboard.press('Tab');
+    const outline = await page.evaluate(() => getComputedStyle(document.activeElement).outlineStyle);
+    assert.notEqual(outline, 'none', 'the first Tab stop shows where the focus is');
+    noProblems(browser);
+  });
+
   await t.test('an unplug, a plug and a button press show live', async (t) => {
     // Late enough for the page to be open first; the plug also makes the headset preferred.
     const timeline = ['at 2500ms unplug usb-headset-spk', `at 4000ms plug ${HEADSET_SPEAKER}`,
