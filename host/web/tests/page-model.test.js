@@ -3,6 +3,9 @@
 
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
+import { readdirSync, statSync } from 'node:fs';
+import path from 'node:path';
+import { fileURLToPath } from 'node:url';
 import { Model, moved } from '../js/model.js';
 
 const device = (selectionId, extra = {}) => ({ name: selectionId.toUpperCase(), selectionId, pluggedIn: true, volume: 50, ...extra });
@@ -60,4 +63,15 @@ test('a fresh state replaces everything, sounds included, and ignores unknown ty
   assert.deepEqual(model.devicesOf('speaker'), []);
   assert.deepEqual(model.sounds, ['Chime']);
   assert.equal(model.types.has('toaster'), false);
+});
+
+test('the page stays small: everything it serves is under 150 KB', () => {
+  const root = path.dirname(path.dirname(fileURLToPath(import.meta.url)));
+  const size = (entry) => {
+    if (['tests', 'CMakeLists.txt', 'package.json'].includes(path.basename(entry))) return 0;
+    const stat = statSync(entry);
+    return stat.isDirectory() ? readdirSync(entry).reduce((sum, name) => sum + size(path.join(entry, name)), 0) : stat.size;
+  };
+  const bytes = size(root);
+  assert.ok(bytes > 0 && bytes < 150 * 1024, `${bytes} bytes`);
 });

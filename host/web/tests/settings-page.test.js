@@ -33,11 +33,16 @@ function noProblems(browser) {
 test('the settings page', { skip, concurrency: false }, async (t) => {
   await t.test('shows the devices, order, badges and volumes that list prints', async (t) => {
     const { page, server, common, browser } = await servedPage(t);
+    const requested = [];
+    page.on('request', (request) => requested.push(request.url()));
     await openSettings(page, server.url);
     const list = await listJson(common[1], common.slice(2));
     for (const type of TYPES) assert.deepEqual(await shownDevices(page, type), expectedDevices(list, type), type);
     // The token left the address bar; the cookie carries it from now on.
     assert.equal(new URL(page.url()).searchParams.get('token'), null);
+    // Usable offline: nothing is asked of any other host.
+    const ownHost = new URL(server.origin);
+    assert.deepEqual(requested.filter((url) => new URL(url).host !== ownHost.host), []);
     noProblems(browser);
   });
 
