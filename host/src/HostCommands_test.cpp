@@ -268,3 +268,49 @@ TEST_F(HostCommands, EverySubcommandHasHelp) {
 }
 
 }  // namespace
+
+namespace {
+
+// The page's address from serve's first line, once it is there; the program runs on.
+std::string servedUrl(HostTesting::HostProcess& serve, const std::string& prefix, HostResult& result) {
+    if (!serve.waitForOutput("\n")) return {};
+    serve.sendSignal(SIGTERM);
+    result = serve.finish();
+    const std::string first = lines(result.out).at(0);
+    return first.rfind(prefix, 0) == 0 ? first.substr(prefix.size()) : std::string();
+}
+
+}  // namespace
+
+// The token is kept private and reused, so an open page survives a restart; --new-token
+// replaces it. SIGTERM ends the server cleanly.
+TEST_F(HostCommands, ServeKeepsItsTokenPrivateAndReusesIt) {
+    const std::vector<std::string> serve = {"serve", "--config-dir", m_config.string()};
+    HostResult first;
+    HostTesting::HostProcess one(MDS_HOST_PROGRAM, serve);
+    const std::string url = servedUrl(one, "Settings page: http://127.0.0.1:", first);
+    EXPECT_EQ(first.status, 0) << first.err;
+    const auto token = url.substr(url.find("/?token=") + 8);
+    EXPECT_EQ(token.size(), 32u) << url;
+
+    const auto file = m_config / "settings-page.token";
+    EXPECT_EQ(std::filesystem::status(file).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    EXPECT_EQ(readFile(file), token + "\n");
+
+    std::vector<std::string> json = serve;
+    json.push_back("--json");
+    HostResult second;
+    HostTesting::HostProcess two(MDS_HOST_PROGRAM, json);
+    const std::string document = servedUrl(two, "", second);
+    const std::string jsonUrl = json::parse(document).at("url");
+    EXPECT_EQ(jsonUrl.substr(jsonUrl.find("/?token=") + 8), token);
+
+    std::vector<std::string> renewed = serve;
+    renewed.push_back("--new-token");
+    HostResult third;
+    HostTesting::HostProcess three(MDS_HOST_PROGRAM, renewed);
+    const std::string next = servedUrl(three, "Settings page: http://127.0.0.1:", third);
+    EXPECT_NE(next.substr(next.find("/?token=") + 8), token);
+    EXPECT_FALSE(std::filesystem::exists(preferredFile()));
+}

@@ -28,7 +28,7 @@ int runServe(CommandContext& context) {
     if (!settings.start(error)) return reportFailure(error);
     const std::string url = settings.app().server().pageUrl();
     if (options.json)
-        std::cout << nlohmann::json{{"url", url}}.dump() << std::endl;
+        std::cout << "{\"url\": " << nlohmann::json(url).dump() << "}" << std::endl;
     else
         std::cout << "Settings page: " << url << std::endl;
     settings.playTimeline();

@@ -17,6 +17,7 @@ Send ServerHub::sender(const std::shared_ptr<WebSocketSession>& session, bool su
             if (!session || !hub) return;
             if (subscribe && hub->m_open.count(session->id())) hub->m_subscribers[session->id()] = session;
             session->send(std::make_shared<const std::string>(std::move(message)));
+            if (!subscribe) session->requestAnswered();
         });
     };
 }
@@ -32,7 +33,12 @@ void ServerHub::request(const std::shared_ptr<WebSocketSession>& session, std::s
 
 void ServerHub::left(WebSocketSession& session) {
     m_subscribers.erase(session.id());
-    if (m_open.erase(session.id())) m_client.left(session.id());
+    const auto open = m_open.find(session.id());
+    if (open == m_open.end()) return;
+    // The session may be running its last handler: it goes once that returns.
+    auto keep = std::move(open->second);
+    m_open.erase(open);
+    m_client.left(session.id());
 }
 
 void ServerHub::broadcast(const std::shared_ptr<const std::string>& message) {

@@ -47,7 +47,6 @@ public:
     // context run out of work.
     void keepRunning() { m_guard.emplace(m_context->get_executor()); }
     void shutdown();
-    std::size_t subscribers() const { return m_subscribers.size(); }
 
     void joined(const std::shared_ptr<WebSocketSession>& session);
     void request(const std::shared_ptr<WebSocketSession>& session, std::string text);
@@ -66,7 +65,8 @@ private:
     std::optional<asio::executor_work_guard<asio::io_context::executor_type>> m_guard;
     std::map<ConnectionId, std::function<void()>> m_closers;
     std::map<ConnectionId, std::weak_ptr<WebSocketSession>> m_subscribers;
-    std::map<ConnectionId, std::weak_ptr<WebSocketSession>> m_open;
+    // Owned here while open: a page whose reading is held has no operation keeping it alive.
+    std::map<ConnectionId, std::shared_ptr<WebSocketSession>> m_open;
 
 public:
     std::function<void()> closeListener;

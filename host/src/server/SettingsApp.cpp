@@ -45,6 +45,10 @@ bool SettingsApp::start(std::string& error) {
         error = "cannot make a runtime folder for the page's sounds";
         return false;
     }
+    m_requestQueue = std::make_unique<WorkQueue>("page-requests");
+    m_meterThread = std::thread([this] { feedMeters(); });
+    // Listening before anything publishes; a page that comes meanwhile is welcomed after.
+    if (!m_server->start(error)) return false;
     m_session.onDispatcher(
         [this] {
             for (const auto& entry : kDeviceTypes)
@@ -59,9 +63,7 @@ bool SettingsApp::start(std::string& error) {
                 });
         },
         "Host::pageWatch");
-    m_requestQueue = std::make_unique<WorkQueue>("page-requests");
-    m_meterThread = std::thread([this] { feedMeters(); });
-    return m_server->start(error);
+    return true;
 }
 
 void SettingsApp::stop() {

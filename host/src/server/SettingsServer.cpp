@@ -1,7 +1,5 @@
 #include "SettingsServer.h"
 
-#include <future>
-
 #include "HttpSession.h"
 #include "ServerHub.h"
 #include "WebSocketSession.h"
@@ -111,18 +109,6 @@ void SettingsServer::publish(std::string message) {
     asio::post(m_hub->context(), [weak = std::weak_ptr<ServerHub>(m_hub), shared] {
         if (auto hub = weak.lock()) hub->broadcast(shared);
     });
-}
-
-std::size_t SettingsServer::connectionCount() {
-    std::promise<std::size_t> count;
-    asio::post(m_hub->context(), [&] { count.set_value(m_hub->connections()); });
-    return count.get_future().get();
-}
-
-std::size_t SettingsServer::subscriberCount() {
-    std::promise<std::size_t> count;
-    asio::post(m_hub->context(), [&] { count.set_value(m_hub->subscribers()); });
-    return count.get_future().get();
 }
 
 }  // namespace Host::web

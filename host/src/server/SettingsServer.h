@@ -19,6 +19,7 @@ struct ServerLimits {
     std::size_t maxConnections = 32;        // HTTP and WebSocket together; more are closed at once
     std::size_t maxMessageBytes = 64 * 1024;  // a WebSocket message, or an HTTP request's body
     std::size_t sendQueue = 256;            // messages waiting for a slow page before it is closed
+    std::size_t pendingRequests = 16;       // a page's requests not answered yet; beyond, it is not read
     int socketSendBuffer = 0;               // bytes; 0 keeps the system's own
 };
 
@@ -64,10 +65,6 @@ public:
 
     // Sends the message to every subscribed page; never waits (any thread).
     void publish(std::string message);
-    // For tests: the number of open connections and of subscribed pages, read on the
-    // server's thread.
-    std::size_t connectionCount();
-    std::size_t subscriberCount();
 
 private:
     ServerOptions m_options;

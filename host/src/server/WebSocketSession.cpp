@@ -31,8 +31,21 @@ void WebSocketSession::read() {
         std::string text = beast::buffers_to_string(self->m_buffer.data());
         self->m_buffer.consume(self->m_buffer.size());
         self->m_slot->hub().request(self, std::move(text));
-        self->read();
+        // A page that asks faster than its requests are answered is not read meanwhile, so
+        // its requests never pile up behind the others'.
+        if (++self->m_pendingRequests >= self->m_slot->hub().options().limits.pendingRequests)
+            self->m_readingHeld = true;
+        else
+            self->read();
     });
+}
+
+void WebSocketSession::requestAnswered() {
+    if (m_pendingRequests > 0) --m_pendingRequests;
+    if (m_readingHeld && !m_closed) {
+        m_readingHeld = false;
+        read();
+    }
 }
 
 void WebSocketSession::send(std::shared_ptr<const std::string> message) {

@@ -20,6 +20,8 @@ public:
     void accept(http::request<http::string_body> request);
     // On the server's thread.
     void send(std::shared_ptr<const std::string> message);
+    // A request's reply went out: a page held back for having too many reads on.
+    void requestAnswered();
     void close();
 
 private:
@@ -33,6 +35,8 @@ private:
     beast::flat_buffer m_buffer;
     std::deque<std::shared_ptr<const std::string>> m_queue;
     std::shared_ptr<const std::string> m_inFlight;
+    std::size_t m_pendingRequests = 0;
+    bool m_readingHeld = false;
     bool m_writing = false;
     bool m_closed = false;
 };
