@@ -30,6 +30,13 @@ function noProblems(browser) {
   assert.deepEqual(browser.problems(), [], 'the page logged errors');
 }
 
+// Before the server stops, so that the page's attempts to reconnect are not taken for errors.
+async function closeThenStop(browser, server) {
+  noProblems(browser);
+  await browser.close();
+  await server.stop();
+}
+
 test('the settings page', { skip, concurrency: false }, async (t) => {
   await t.test('shows the devices, order, badges and volumes that list prints', async (t) => {
     const { page, server, common, browser } = await servedPage(t);
@@ -56,9 +63,8 @@ test('the settings page', { skip, concurrency: false }, async (t) => {
     const expected = [last, ...before.slice(0, -1)];
     await settled(page);
     assert.deepEqual(await shownOrder(page, 'speaker'), expected);
-    await server.stop();
+    await closeThenStop(browser, server);
     assert.deepEqual(preferredOrder(await listJson(common[1], common.slice(2)), 'speaker'), expected);
-    noProblems(browser);
   });
 
   await t.test('the move buttons reorder with the keyboard alone and keep the focus', async (t) => {
@@ -75,9 +81,8 @@ test('the settings page', { skip, concurrency: false }, async (t) => {
     assert.equal(focused, before.length === 2 ? `Move ${name} up` : `Move ${name} down`);
     const expected = [...before.slice(1, 2), first, ...before.slice(2)];
     assert.deepEqual(await shownOrder(page, 'microphone'), expected);
-    await server.stop();
+    await closeThenStop(browser, server);
     assert.deepEqual(preferredOrder(await listJson(common[1], common.slice(2)), 'microphone'), expected);
-    noProblems(browser);
   });
 
   await t.test('every control has a name, and the keyboard focus is visible', async (t) => {
@@ -125,11 +130,10 @@ test('the settings page', { skip, concurrency: false }, async (t) => {
     for (let step = 0; step < 7; step++) await page.keyboard.press('ArrowRight');
     await settled(page);
     assert.equal(await slider.inputValue(), '7');
-    await server.stop();
+    await closeThenStop(browser, server);
     const list = await listJson(common[1], common.slice(2));
     const speaker = list.types[0].preferred.find((device) => device.selectionId === 'spk-builtin');
     assert.equal(speaker.volume, 7);
-    noProblems(browser);
   });
 
   await t.test('Test shows a session that ends, Ring all rings until stopped', async (t) => {
