@@ -85,9 +85,13 @@ test('the settings page', { skip, concurrency: false }, async (t) => {
     assert.deepEqual(preferredOrder(await listJson(common[1], common.slice(2)), 'microphone'), expected);
   });
 
-  await t.test('every control has a name, and the keyboard focus is visible', async (t) => {
-    const { page, server, browser } = await servedPage(t);
+  await t.test('every control has a name, the focus is visible, and names are text, not markup', async (t) => {
+    const markup = '<b>Bold</b> & <img src=/x>';
+    const { page, server, browser } = await servedPage(t, { timeline: [`at 1ms plug playback sel=markup-spk name="${markup}"`] });
     await openSettings(page, server.url);
+    const row = PANEL(page, 'speaker').locator('li.device[data-id="markup-spk"]');
+    assert.equal(await row.locator('.name').textContent(), markup);
+    assert.equal(await page.locator('.devices b, .devices img').count(), 0);
     const unnamed = await page.evaluate(() =>
       [...document.querySelectorAll('button, input, select, meter, progress, summary')]
         .filter((control) => !control.getAttribute('aria-label') && !(control.labels && control.labels.length) && !control.textContent.trim())
