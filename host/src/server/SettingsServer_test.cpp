@@ -11,6 +11,8 @@
 #include "../testing/PageClient.h"
 #include "../testing/PageHarness.h"
 #include "AccessPolicy.h"
+#include "AccessToken.h"
+#include "SoundLibrary.h"
 #include "velk/SimulatedBackend.h"
 #include "velk/SimulatedCapture.h"
 
@@ -465,6 +467,46 @@ TEST(WebAccessPolicy, DecodesAndRefusesWhatCouldEscape) {
     EXPECT_TRUE(policy.originAllowed(std::nullopt));
     EXPECT_FALSE(policy.originAllowed("null"));
     EXPECT_FALSE(policy.originAllowed("https://localhost:8080.evil.example"));
+}
+
+}  // namespace
+
+namespace {
+
+// A token others could read, or one that is not a token, is replaced by a fresh private one.
+TEST(PageToken, KeptPrivateAndReplacedWhenExposedOrDamaged) {
+    const fs::path folder = fs::path(MDS_HOST_TEST_DIR) / "page" / "token";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    std::string error;
+    const std::string first = Host::web::loadOrCreateToken(folder, false, error);
+    ASSERT_EQ(first.size(), 32u) << error;
+    EXPECT_EQ(Host::web::loadOrCreateToken(folder, false, error), first);
+
+    const fs::path file = folder / Host::web::kTokenFileName;
+    fs::permissions(file, fs::perms::group_read | fs::perms::others_read, fs::perm_options::add);
+    const std::string second = Host::web::loadOrCreateToken(folder, false, error);
+    EXPECT_NE(second, first);
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+
+    std::ofstream(file, std::ios::trunc) << "short\n";
+    EXPECT_EQ(Host::web::loadOrCreateToken(folder, false, error).size(), 32u);
+    EXPECT_FALSE(fs::exists(folder / (std::string(Host::web::kTokenFileName) + ".new")));
+}
+
+// The page names sounds, never paths: only plain-named wave files of the folder are offered.
+TEST(PageSounds, OffersTheToneAndThePlainWaveFilesOfTheFolder) {
+    const fs::path folder = fs::path(MDS_HOST_TEST_DIR) / "page" / "sounds";
+    fs::remove_all(folder);
+    fs::create_directories(folder / "runtime");
+    fs::create_directories(folder / "sounds" / "nested.wav");
+    for (const char* name : {"chime.wav", "Alert.WAV", ".hidden.wav", "notes.txt", "bad;name.wav"})
+        std::ofstream(folder / "sounds" / name) << "RIFF";
+    const Host::SoundLibrary sounds(folder / "runtime", folder / "sounds");
+    EXPECT_EQ(sounds.names(), (std::vector<std::string>{"Tone", "Alert", "chime"}));
+    EXPECT_EQ(sounds.file("chime"), folder / "sounds" / "chime.wav");
+    EXPECT_FALSE(sounds.file("../sounds/chime"));
+    EXPECT_GT(fs::file_size(*sounds.file("Tone")), 44u);
 }
 
 }  // namespace

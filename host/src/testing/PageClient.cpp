@@ -105,7 +105,7 @@ bool PageClient::connect(unsigned short port, const std::string& token, const st
         return false;
     }
     m_socket.read_message_max(1 << 24);
-    auto first = next();
+    auto first = receive(kWait);
     if (!first) return false;
     m_welcome = *first;
     return true;
@@ -123,6 +123,15 @@ bool PageClient::sendText(const std::string& text) {
 }
 
 std::optional<json> PageClient::next(std::chrono::milliseconds timeout) {
+    if (!m_passedOver.empty()) {
+        json message = std::move(m_passedOver.front());
+        m_passedOver.pop_front();
+        return message;
+    }
+    return receive(timeout);
+}
+
+std::optional<json> PageClient::receive(std::chrono::milliseconds timeout) {
     if (m_ended) return std::nullopt;
     bool done = false;
     beast::error_code failure;
@@ -140,13 +149,20 @@ std::optional<json> PageClient::next(std::chrono::milliseconds timeout) {
 }
 
 std::optional<json> PageClient::waitFor(const std::function<bool(const json&)>& match, std::chrono::milliseconds timeout) {
+    for (auto seen = m_passedOver.begin(); seen != m_passedOver.end(); ++seen) {
+        if (!match(*seen)) continue;
+        json message = std::move(*seen);
+        m_passedOver.erase(seen);
+        return message;
+    }
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     for (;;) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left <= 0ms) return std::nullopt;
-        auto message = next(left);
+        auto message = receive(left);
         if (!message) return std::nullopt;
         if (match(*message)) return message;
+        m_passedOver.push_back(std::move(*message));
     }
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <chrono>
+#include <deque>
 #include <functional>
 #include <map>
 #include <nlohmann/json.hpp>
@@ -46,7 +47,9 @@ public:
     bool sendText(const std::string& text);
     // The next message; empty on a timeout or when the connection ended.
     std::optional<nlohmann::json> next(std::chrono::milliseconds timeout = kWait);
-    // Reads until a message matches; empty when none did in time.
+    // The first message that matches; those passed over stay for later calls, in order
+    // (an event may come before the reply to the request that caused it). Empty when none
+    // came in time.
     std::optional<nlohmann::json> waitFor(const std::function<bool(const nlohmann::json&)>& match,
                                           std::chrono::milliseconds timeout = kWait);
     // The next event of that kind.
@@ -60,11 +63,13 @@ public:
 private:
     // Runs the context until done is set or the timeout passes; then stops whatever runs.
     bool run(const bool& done, std::chrono::milliseconds timeout);
+    std::optional<nlohmann::json> receive(std::chrono::milliseconds timeout);
 
     web::asio::io_context m_context;
     web::websocket::stream<web::beast::tcp_stream> m_socket;
     web::beast::flat_buffer m_buffer;
     nlohmann::json m_welcome;
+    std::deque<nlohmann::json> m_passedOver;
     int m_refusedStatus = 0;
     bool m_ended = false;
     int m_nextId = 1;
