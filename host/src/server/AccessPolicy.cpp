@@ -131,6 +131,11 @@ std::optional<std::filesystem::path> resolveWebFile(const std::filesystem::path&
         const auto slash = path.find('/', start);
         const std::string segment = path.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
         if (segment == "." || segment == "..") return std::nullopt;
+        // Run from a source tree, the web root also holds the page's browser tests, their
+        // installed packages and build files: none of them is part of the page.
+        if (!segment.empty() && (segment.front() == '.' || segment == "tests" || segment == "node_modules" ||
+                                 segment == "CMakeLists.txt" || segment == "package.json"))
+            return std::nullopt;
         if (!segment.empty()) relative /= segment;
         if (slash == std::string::npos) break;
         start = slash + 1;

@@ -37,6 +37,10 @@ protected:
         fs::create_directories(m_folder / "web" / "js");
         std::ofstream(m_folder / "web" / "index.html") << "<!DOCTYPE html><title>Devices</title>";
         std::ofstream(m_folder / "web" / "js" / "app.js") << "export {};";
+        fs::create_directories(m_folder / "web" / "tests" / "node_modules");
+        std::ofstream(m_folder / "web" / "tests" / "node_modules" / "kept.js") << kSecret;
+        std::ofstream(m_folder / "web" / ".hidden") << kSecret;
+        std::ofstream(m_folder / "web" / "CMakeLists.txt") << kSecret;
         std::ofstream(m_folder / "secret.txt") << kSecret;
         fs::create_symlink(m_folder / "secret.txt", m_folder / "web" / "link-out");
         PageHarnessOptions options;
@@ -271,16 +275,30 @@ TEST_F(SettingsServer, PlugVolumeAndButtonArriveAsEvents) {
 TEST_F(SettingsServer, TwoPagesSeeTheSameEventsInTheSameOrder) {
     auto first = connect();
     auto second = connect();
+    auto watcher = connect();  // paces the changes; the two pages read only at the end
     auto& devices = m_harness->devices();
+    const auto currentSpeakerIs = [](const std::string& selectionId) {
+        return [selectionId](const json& m) {
+            if (m.value("type", "") != "event") return false;
+            const auto& event = m.at("event");
+            return event.value("event", "") == "CurrentSpeaker" && event.contains("device") &&
+                   event.at("device").value("selectionId", "") == selectionId;
+        };
+    };
+    // Each change waits for its own consequence, so that the last one ends
+    // the story whatever the module coalesces: the headset unplugged, its microphone too, and
+    // the headset back in use.
     ASSERT_TRUE(devices.unplug("usb-headset-spk"));
+    ASSERT_TRUE(watcher->waitFor(currentSpeakerIs("spk-builtin")));
     ASSERT_TRUE(devices.unplug("usb-headset-mic"));
+    ASSERT_TRUE(watcher->event("DeviceRemoved"));
     olvar::velk::SimulatedDevice headset;
     for (const auto& device : olvar::velk::builtInDefaultScenario().devices)
         if (device.selectionId == "usb-headset-spk") headset = device;
     ASSERT_TRUE(devices.plug(headset));
-    const auto last = [](const json& m) {
-        return m.value("type", "") == "event" && m.at("event").value("event", "") == "DeviceAdded";
-    };
+    ASSERT_TRUE(watcher->waitFor(currentSpeakerIs("usb-headset-spk")));
+
+    const auto last = currentSpeakerIs("usb-headset-spk");
     std::vector<json> seen[2];
     for (int i = 0; i < 2; ++i) {
         PageClient& client = i == 0 ? *first : *second;
@@ -341,9 +359,10 @@ TEST_F(SettingsServer, UpgradeFromAForeignOriginIsRefused) {
     EXPECT_TRUE(own.connect(port(), token(), {{"Origin", "http://localhost:" + std::to_string(port())}}));
 }
 
-TEST_F(SettingsServer, PathsLeadingOutOfTheWebRootAreNotFound) {
+TEST_F(SettingsServer, PathsOutsideThePageAreNotFound) {
     for (const char* path : {"/../secret.txt", "/%2e%2e/secret.txt", "/%2E%2E%2Fsecret.txt", "/js/..%2f..%2fsecret.txt",
-                                   "/link-out", "/%00", "/missing.html"}) {
+                                   "/link-out", "/%00", "/missing.html", "/tests/node_modules/kept.js",
+                                   "/.hidden", "/CMakeLists.txt"}) {
         SCOPED_TRACE(path);
         const auto reply = httpGet(port(), page(path));
         EXPECT_EQ(reply.status, 404);
