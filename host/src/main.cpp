@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 #include "Commands.h"
 #include "Interruption.h"
+#include "olvar/CallRecorder.h"
 #include "olvar/OlvarLog.h"
 
 int main(int argc, char** argv) {
@@ -12,5 +13,8 @@ int main(int argc, char** argv) {
     Host::HostOptions options;
     if (const auto status = Host::parseCommandLine(argc, argv, options)) return *status;
     if (options.logLevel) olvar::log::setThreshold(options.logLevel);
+    // The stand-ins of the host's services record every call for tests; the program never
+    // reads them, and a long watch must not grow with them.
+    olvar::CallRecorder::setProcessLimit(256);
     return Host::runCommand(options, interruption);
 }
