@@ -1,6 +1,9 @@
 #include "velk/PulseCapture.h"
 
+#include <pulse/context.h>
 #include <pulse/error.h>
+#include <pulse/introspect.h>
+#include <pulse/mainloop.h>
 #include <pulse/simple.h>
 #include <pulse/timeval.h>
 
@@ -27,6 +30,45 @@ private:
     const int m_sampleRate;
 };
 
+// Asks the server whether it has a source of that name. A record stream aimed at a missing
+// source is not refused by every server: some quietly record from their default source
+// instead, which would check the wrong microphone.
+bool sourceExists(const std::string& server, const std::string& sourceName, std::string& error) {
+    pa_mainloop* loop = pa_mainloop_new();
+    pa_context* context = pa_context_new(pa_mainloop_get_api(loop), "MediaDeviceService");
+    enum class Answer { Waiting, Found, Missing, Failed } answer = Answer::Waiting;
+    pa_operation* lookup = nullptr;
+    if (pa_context_connect(context, server.empty() ? nullptr : server.c_str(), PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
+        answer = Answer::Failed;
+    while (answer == Answer::Waiting) {
+        const pa_context_state_t state = pa_context_get_state(context);
+        if (!PA_CONTEXT_IS_GOOD(state)) {
+            answer = Answer::Failed;
+            break;
+        }
+        if (state == PA_CONTEXT_READY && !lookup)
+            lookup = pa_context_get_source_info_by_name(
+                context, sourceName.c_str(),
+                [](pa_context*, const pa_source_info* info, int last, void* result) {
+                    auto& found = *static_cast<Answer*>(result);
+                    if (info) found = Answer::Found;
+                    else if (last != 0 && found == Answer::Waiting) found = Answer::Missing;
+                },
+                &answer);
+        if (pa_mainloop_iterate(loop, 1, nullptr) < 0) answer = Answer::Failed;
+    }
+    if (answer == Answer::Failed) error = "cannot record from " + sourceName + ": " + pa_strerror(pa_context_errno(context));
+    else if (answer == Answer::Missing) error = "cannot record from " + sourceName + ": no such source";
+    if (lookup) {
+        pa_operation_cancel(lookup);
+        pa_operation_unref(lookup);
+    }
+    pa_context_disconnect(context);
+    pa_context_unref(context);
+    pa_mainloop_free(loop);
+    return answer == Answer::Found;
+}
+
 }  // namespace
 
 std::unique_ptr<CaptureStream> openPulseCapture(const std::string& server, const std::string& sourceName,
@@ -36,6 +78,7 @@ std::unique_ptr<CaptureStream> openPulseCapture(const std::string& server, const
         error = "cannot record at " + std::to_string(sampleRate) + " Hz";
         return nullptr;
     }
+    if (!sourceExists(server, sourceName, error)) return nullptr;
     pa_buffer_attr buffering{};
     buffering.maxlength = static_cast<std::uint32_t>(-1);
     buffering.fragsize = static_cast<std::uint32_t>(pa_usec_to_bytes(20 * PA_USEC_PER_MSEC, &layout));
