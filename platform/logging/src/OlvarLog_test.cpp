@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "LoggerInternals.h"
+#include "olvar/NamedLogger.h"
 #include "olvar/OlvarLog.h"
 
 namespace {
@@ -132,6 +133,17 @@ TEST_F(LoggingTest, SameNameGivesSameHandleAcrossThreads) {
     for (auto handle : handles) {
         EXPECT_EQ(handle, handles[0]);
     }
+}
+
+TEST_F(LoggingTest, NamedLoggerIsTheRegistryHandleOfItsName) {
+    constexpr auto named = &olvar::namedLogger<"Test-Logger">;
+    EXPECT_EQ(named(), logger);
+    EXPECT_EQ(named(), named());
+    EXPECT_NE(olvar::namedLogger<"Test-Logger2">(), logger);
+    OlvarLog(named(), OLVAR_LOG_INFO, __FILE__, __LINE__, __func__, std::string("via the named logger"));
+    const auto records = collector.records();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].logger, "Test-Logger");
 }
 
 TEST_F(LoggingTest, ConcurrentRecordsAllArriveInPerThreadOrder) {

@@ -9,14 +9,12 @@
 #include "SimulatedVolumeControl.h"
 #include "VelkLog.h"
 #include "olvar/CallRecorder.h"
+#include "olvar/NamedLogger.h"
 
 namespace olvar::velk {
 
 namespace {
-OlvarLoggerHandle logger() {
-    static const OlvarLoggerHandle handle = OlvarLogger_getLogger("velk-SimulatedBackend");
-    return handle;
-}
+constexpr auto logger = &olvar::namedLogger<"velk-SimulatedBackend">;
 }  // namespace
 
 SimulatedBackend::SimulatedBackend(SimulatedBackendOptions options)

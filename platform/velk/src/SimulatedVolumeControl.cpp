@@ -1,14 +1,12 @@
 #include "SimulatedVolumeControl.h"
 
 #include "VelkLog.h"
+#include "olvar/NamedLogger.h"
 
 namespace olvar::velk {
 
 namespace {
-OlvarLoggerHandle logger() {
-    static const OlvarLoggerHandle handle = OlvarLogger_getLogger("velk-SimulatedVolumeControl");
-    return handle;
-}
+constexpr auto logger = &olvar::namedLogger<"velk-SimulatedVolumeControl">;
 
 constexpr int kMinLevel = 0;
 constexpr int kMaxLevel = 100;

@@ -5,14 +5,12 @@
 
 #include "SourceReading.h"
 #include "VelkLog.h"
+#include "olvar/NamedLogger.h"
 
 namespace olvar::velk {
 
 namespace {
-OlvarLoggerHandle logger() {
-    static const OlvarLoggerHandle handle = OlvarLogger_getLogger("velk-PulsePlayoutStream");
-    return handle;
-}
+constexpr auto logger = &olvar::namedLogger<"velk-PulsePlayoutStream">;
 
 constexpr pa_usec_t kChunk = 20 * PA_USEC_PER_MSEC;      // one read from the source
 constexpr pa_usec_t kReadAhead = 100 * PA_USEC_PER_MSEC;  // buffered ahead of the server

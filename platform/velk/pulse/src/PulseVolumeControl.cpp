@@ -4,14 +4,12 @@
 
 #include "PulseRequest.h"
 #include "VelkLog.h"
+#include "olvar/NamedLogger.h"
 
 namespace olvar::velk {
 
 namespace {
-OlvarLoggerHandle logger() {
-    static const OlvarLoggerHandle handle = OlvarLogger_getLogger("velk-PulseVolumeControl");
-    return handle;
-}
+constexpr auto logger = &olvar::namedLogger<"velk-PulseVolumeControl">;
 }  // namespace
 
 PulseVolumeControl::PulseVolumeControl(std::shared_ptr<PulseCore> core)
