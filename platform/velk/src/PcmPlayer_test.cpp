@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "SimulatedTestSupport.h"
+#include "olvar/LogCapture.h"
 #include "olvar/PendingWork.h"
 #include "velk/PcmFormat.h"
 #include "velk/SimulatedBackend.h"
@@ -84,6 +85,31 @@ TEST_F(PcmPlayerTest, NegativeReadEndsTheStreamLikeZero) {
     ASSERT_TRUE(PendingWork::waitIdle());
     EXPECT_EQ(backend.bytesConsumed(stream), 320);
     EXPECT_EQ(observer.finishedCount(stream), 1u);
+}
+
+// Claims more bytes than it was asked for once, then runs dry.
+class OverReportingSource : public Source {
+public:
+    int read(void* buffer, int size) override {
+        if (asked != 0) return 0;
+        asked = size;
+        std::memset(buffer, 1, static_cast<std::size_t>(size));
+        return size + 100;
+    }
+    int asked = 0;
+};
+
+TEST_F(PcmPlayerTest, OverLongReadIsClampedToTheBufferAndLogged) {
+    log::LogCapture capture(OLVAR_LOG_ERROR, "velk-SimulatedPcmPlayer");
+    OverReportingSource source;
+    PlayoutStreamPtr stream;
+    player->startStreamPlayout(stream, PCM_FORMAT_L16_8K, "spk-1", &source);
+    ASSERT_NE(stream, nullptr);
+    ASSERT_TRUE(PendingWork::waitIdle());
+    ASSERT_GT(source.asked, 0);
+    EXPECT_EQ(backend.bytesConsumed(stream), source.asked);
+    EXPECT_EQ(observer.finishedCount(stream), 1u);
+    EXPECT_EQ(capture.count(OLVAR_LOG_ERROR, "the source reported more bytes than asked for; clamped"), 1u);
 }
 
 TEST_F(PcmPlayerTest, StopEndsAStreamWhoseSourceNeverRunsDry) {

@@ -2,30 +2,21 @@
 
 namespace olvar::velk {
 
-SimulatedDeviceMonitor::SimulatedDeviceMonitor(std::shared_ptr<EventThread> events)
-    : m_events(std::move(events)), m_observers(std::make_shared<Observers>()) {}
+SimulatedDeviceMonitor::SimulatedDeviceMonitor(std::shared_ptr<BackendNotifier> notifier)
+    : m_notifier(std::move(notifier)) {}
 
-void SimulatedDeviceMonitor::addObserver(DeviceMonitor_Observer* observer) { m_observers->add(observer); }
-
-void SimulatedDeviceMonitor::removeObserver(DeviceMonitor_Observer* observer) { m_observers->remove(observer); }
-
-void SimulatedDeviceMonitor::notifyAdded(const DeviceInfoPtr& device) {
-    post(&DeviceMonitor_Observer::onDeviceAdded, device);
+void SimulatedDeviceMonitor::addObserver(DeviceMonitor_Observer* observer) {
+    m_notifier->deviceObservers().add(observer);
 }
 
-void SimulatedDeviceMonitor::notifyRemoved(const DeviceInfoPtr& device) {
-    post(&DeviceMonitor_Observer::onDeviceRemoved, device);
+void SimulatedDeviceMonitor::removeObserver(DeviceMonitor_Observer* observer) {
+    m_notifier->deviceObservers().remove(observer);
 }
 
-void SimulatedDeviceMonitor::notifyDefaultChanged(const DeviceInfoPtr& device) {
-    post(&DeviceMonitor_Observer::onDefaultDeviceChanged, device);
-}
+void SimulatedDeviceMonitor::notifyAdded(const DeviceInfoPtr& device) { m_notifier->deviceAdded(device); }
 
-void SimulatedDeviceMonitor::post(Callback callback, const DeviceInfoPtr& device) {
-    // The event holds the observer list, not the monitor: the monitor may go first.
-    m_events->post([observers = m_observers, callback, device] {
-        observers->forEach([&](DeviceMonitor_Observer* o) { (o->*callback)(device); });
-    });
-}
+void SimulatedDeviceMonitor::notifyRemoved(const DeviceInfoPtr& device) { m_notifier->deviceRemoved(device); }
+
+void SimulatedDeviceMonitor::notifyDefaultChanged(const DeviceInfoPtr& device) { m_notifier->defaultChanged(device); }
 
 }  // namespace olvar::velk

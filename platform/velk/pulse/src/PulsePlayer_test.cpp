@@ -16,6 +16,7 @@
 
 #include "PulseBackendFixture.h"
 #include "PulseMonitorRecorder.h"
+#include "olvar/LogCapture.h"
 #include "velk/PcmFormat.h"
 
 namespace olvar::velk {
@@ -102,6 +103,31 @@ TEST_F(PlayerTest, EveryFormatOfTheWaveReaderPlaysToItsEnd) {
     for (const auto& stream : streams) EXPECT_TRUE(ends.waitFor(stream));
     finishBackend();
     for (const auto& stream : streams) EXPECT_EQ(ends.count(stream), 1u);
+}
+
+TEST_F(PlayerTest, OverLongReadIsClampedAndTheStreamStillEndsOnce) {
+    // Claims more bytes than it was asked for once, then runs dry.
+    class OverReportingSource : public Source {
+    public:
+        int read(void* buffer, int size) override {
+            if (m_done) return 0;
+            m_done = true;
+            std::memset(buffer, 1, static_cast<std::size_t>(size));
+            return size + 100;
+        }
+
+    private:
+        bool m_done = false;
+    };
+    log::LogCapture capture(OLVAR_LOG_ERROR, "velk-PulsePlayoutStream");
+    OverReportingSource source;
+    PlayoutStreamPtr stream;
+    player->startStreamPlayout(stream, PCM_FORMAT_L16_8K, "ci_speakers", &source);
+    ASSERT_TRUE(stream);
+    ASSERT_TRUE(ends.waitFor(stream));
+    finishBackend();
+    EXPECT_EQ(ends.count(stream), 1u);
+    EXPECT_EQ(capture.count(OLVAR_LOG_ERROR, "the source reported more bytes than asked for; clamped"), 1u);
 }
 
 TEST_F(PlayerTest, UnknownSinkFormatOrSourceGiveNoStream) {

@@ -80,10 +80,7 @@ void PulsePlayoutStream::feed(std::vector<char>& chunk) {
         if (n <= 0) {
             m_sourceEnded = true;
         } else {
-            if (n > static_cast<int>(chunk.size())) {
-                VELK_LOG(logger(), OLVAR_LOG_ERROR, "the source reported more bytes than asked for; clamped");
-            }
-            m_buffer.insert(m_buffer.end(), chunk.begin(), chunk.begin() + std::min<std::size_t>(n, chunk.size()));
+            m_buffer.insert(m_buffer.end(), chunk.begin(), chunk.begin() + n);
         }
     }
     m_connection.withContext([&](pa_context*) { pump(); });
