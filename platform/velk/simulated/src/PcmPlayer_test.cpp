@@ -13,9 +13,9 @@ using testing::EndlessSource;
 using testing::FiniteSource;
 using testing::RecordingPlayerObserver;
 
-class PcmPlayerTest : public ::testing::Test {
+class SimulatedPlayout : public ::testing::Test {
 protected:
-    explicit PcmPlayerTest(Pacing pacing = Pacing::AsFastAsPossible) : backend(SimulatedBackendOptions{pacing}) {}
+    explicit SimulatedPlayout(Pacing pacing = Pacing::AsFastAsPossible) : backend(SimulatedBackendOptions{pacing}) {}
 
     void SetUp() override {
         ASSERT_TRUE(backend.plug(testing::simulatedDevice(DEVICE_KIND_PLAYBACK, "spk-1")));
@@ -35,7 +35,7 @@ protected:
     RecordingPlayerObserver observer;
 };
 
-TEST_F(PcmPlayerTest, DrainsTheSourceAndReportsTheEndOnceOnThePlayerThread) {
+TEST_F(SimulatedPlayout, DrainsTheSourceAndReportsTheEndOnceOnThePlayerThread) {
     FiniteSource source(100001);  // not a multiple of the chunk size
     PlayoutStreamPtr stream;
     player->startStreamPlayout(stream, PCM_FORMAT_L16_48K_STEREO, "spk-1", &source);
@@ -77,7 +77,7 @@ TEST(PcmPlayerCapture, KeepsTheFirstBytesButCountsAndChecksumsAll) {
     EXPECT_EQ(record.checksum, pcmChecksum(kPcmChecksumSeed, all.data(), all.size()));
 }
 
-TEST_F(PcmPlayerTest, NegativeReadEndsTheStreamLikeZero) {
+TEST_F(SimulatedPlayout, NegativeReadEndsTheStreamLikeZero) {
     FiniteSource source(320, -1);
     PlayoutStreamPtr stream;
     player->startStreamPlayout(stream, PCM_FORMAT_L16_8K, "spk-1", &source);
@@ -99,7 +99,7 @@ public:
     int asked = 0;
 };
 
-TEST_F(PcmPlayerTest, OverLongReadIsClampedToTheBufferAndLogged) {
+TEST_F(SimulatedPlayout, OverLongReadIsClampedToTheBufferAndLogged) {
     log::LogCapture capture(OLVAR_LOG_ERROR, "velk-SimulatedPcmPlayer");
     OverReportingSource source;
     PlayoutStreamPtr stream;
@@ -112,7 +112,7 @@ TEST_F(PcmPlayerTest, OverLongReadIsClampedToTheBufferAndLogged) {
     EXPECT_EQ(capture.count(OLVAR_LOG_ERROR, "the source reported more bytes than asked for; clamped"), 1u);
 }
 
-TEST_F(PcmPlayerTest, StopEndsAStreamWhoseSourceNeverRunsDry) {
+TEST_F(SimulatedPlayout, StopEndsAStreamWhoseSourceNeverRunsDry) {
     EndlessSource source;
     PlayoutStreamPtr stream;
     player->startStreamPlayout(stream, PCM_FORMAT_L16_16K, "spk-1", &source);
@@ -131,7 +131,7 @@ TEST_F(PcmPlayerTest, StopEndsAStreamWhoseSourceNeverRunsDry) {
     EXPECT_EQ(observer.finishedCount(stream), 1u);
 }
 
-TEST_F(PcmPlayerTest, UnknownDevicesAndUnsupportedFormatsGiveNoStream) {
+TEST_F(SimulatedPlayout, UnknownDevicesAndUnsupportedFormatsGiveNoStream) {
     FiniteSource source(100);
     class LeftoverStream : public PlayoutStream {
         bool isPlaying() override { return true; }
@@ -154,7 +154,7 @@ TEST_F(PcmPlayerTest, UnknownDevicesAndUnsupportedFormatsGiveNoStream) {
     EXPECT_EQ(backend.callCount("startStreamPlayout"), 5u);
 }
 
-TEST_F(PcmPlayerTest, StreamsPlayIndependentlyAndMayBeStartedFromTheEndReport) {
+TEST_F(SimulatedPlayout, StreamsPlayIndependentlyAndMayBeStartedFromTheEndReport) {
     // Moves a finished playback to a second stream once, as a caller switching devices would.
     class Restarter : public PcmPlayer_Observer {
     public:
@@ -193,7 +193,7 @@ TEST_F(PcmPlayerTest, StreamsPlayIndependentlyAndMayBeStartedFromTheEndReport) {
     EXPECT_EQ(observer.finishedCount(restarter.restarted()), 1u);
 }
 
-TEST_F(PcmPlayerTest, BufferingModeIsKeptAndInvalidModesIgnored) {
+TEST_F(SimulatedPlayout, BufferingModeIsKeptAndInvalidModesIgnored) {
     EXPECT_EQ(backend.audioBufferingMode(), 2);
     player->setAudioBufferingMode(1);
     EXPECT_EQ(player->getAudioBufferingMode(), 1);
@@ -203,12 +203,12 @@ TEST_F(PcmPlayerTest, BufferingModeIsKeptAndInvalidModesIgnored) {
     EXPECT_EQ(backend.callCount("setAudioBufferingMode"), 3u);
 }
 
-class RealTimePcmPlayerTest : public PcmPlayerTest {
+class RealTimePlayout : public SimulatedPlayout {
 protected:
-    RealTimePcmPlayerTest() : PcmPlayerTest(Pacing::RealTime) {}
+    RealTimePlayout() : SimulatedPlayout(Pacing::RealTime) {}
 };
 
-TEST_F(RealTimePcmPlayerTest, StopInterruptsThePacingWait) {
+TEST_F(RealTimePlayout, StopInterruptsThePacingWait) {
     FiniteSource hourOfAudio(16000 * 2 * 3600);
     PlayoutStreamPtr stream;
     player->startStreamPlayout(stream, PCM_FORMAT_L16_16K, "spk-1", &hourOfAudio);
