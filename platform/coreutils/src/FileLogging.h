@@ -4,14 +4,12 @@
 #include <cstring>
 #include <string>
 
+#include "olvar/NamedLogger.h"
 #include "olvar/OlvarLog.h"
 
 namespace MirelCoreUtils::detail {
 
-inline OlvarLoggerHandle fileLogger() {
-    static const OlvarLoggerHandle handle = OlvarLogger_getLogger("CoreUtils-FileUtils");
-    return handle;
-}
+inline constexpr auto fileLogger = &olvar::namedLogger<"CoreUtils-FileUtils">;
 
 // "<what> '<path>': <reason of errnoValue>"
 inline std::string describeFailure(const char* what, const std::string& path, int errnoValue) {

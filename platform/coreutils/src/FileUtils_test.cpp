@@ -76,7 +76,7 @@ private:
     bool m_hadOld = false;
 };
 
-class FileUtilsTest : public ::testing::Test {
+class FileHelpers : public ::testing::Test {
 protected:
     void SetUp() override {
         char pattern[] = "/tmp/coreutils-test-XXXXXX";
@@ -88,7 +88,7 @@ protected:
     std::string dir;
 };
 
-TEST_F(FileUtilsTest, WriteAtomicallyReplacesContentPrivatelyWithoutLeftovers) {
+TEST_F(FileHelpers, WriteAtomicallyReplacesContentPrivatelyWithoutLeftovers) {
     const std::string path = dir + "/data.properties";
     writePlainFile(path, "old content that is longer");
     chmod(path.c_str(), 0644);
@@ -105,7 +105,7 @@ TEST_F(FileUtilsTest, WriteAtomicallyReplacesContentPrivatelyWithoutLeftovers) {
     EXPECT_EQ(readFile(path), "");
 }
 
-TEST_F(FileUtilsTest, WriteRemovesTemporariesOfDeadWritersOnly) {
+TEST_F(FileHelpers, WriteRemovesTemporariesOfDeadWritersOnly) {
     const std::string path = dir + "/data.properties";
     writePlainFile(path + ".tmp.Ab12Cd", "left by a killed writer");
     writePlainFile(path + ".tmp.notes", "not a temporary: wrong length");
@@ -131,7 +131,7 @@ TEST_F(FileUtilsTest, WriteRemovesTemporariesOfDeadWritersOnly) {
     EXPECT_EQ(entryCount(dir), 3u);
 }
 
-TEST_F(FileUtilsTest, FailedAtomicWriteExplainsAndLeavesNothingBehind) {
+TEST_F(FileHelpers, FailedAtomicWriteExplainsAndLeavesNothingBehind) {
     std::string error;
     EXPECT_FALSE(FileUtils::writeFileAtomically(dir + "/missing/data.properties", "x", error));
     EXPECT_NE(error.find("No such file or directory"), std::string::npos) << error;
@@ -142,7 +142,7 @@ TEST_F(FileUtilsTest, FailedAtomicWriteExplainsAndLeavesNothingBehind) {
     EXPECT_FALSE(error.empty());
 }
 
-TEST_F(FileUtilsTest, FailedRenameKeepsTheOldFile) {
+TEST_F(FileHelpers, FailedRenameKeepsTheOldFile) {
     // A directory in the way cannot be replaced by a file, even by root.
     const std::string path = dir + "/occupied";
     ASSERT_EQ(mkdir(path.c_str(), 0700), 0);
@@ -154,7 +154,7 @@ TEST_F(FileUtilsTest, FailedRenameKeepsTheOldFile) {
     EXPECT_EQ(entryCount(dir), 1u);
 }
 
-TEST_F(FileUtilsTest, CopyRespectsOverwriteAndReportsMissingSource) {
+TEST_F(FileHelpers, CopyRespectsOverwriteAndReportsMissingSource) {
     const std::string source = dir + "/deviceData3.properties";
     const std::string target = dir + "/deviceData4.properties";
     writePlainFile(source, std::string("a:b\r\n\0binary", 13));
@@ -173,7 +173,7 @@ TEST_F(FileUtilsTest, CopyRespectsOverwriteAndReportsMissingSource) {
     EXPECT_EQ(readFile(target), "changed");
 }
 
-TEST_F(FileUtilsTest, RemoveFileReportsWhetherSomethingWasRemoved) {
+TEST_F(FileHelpers, RemoveFileReportsWhetherSomethingWasRemoved) {
     const std::string path = dir + "/f";
     writePlainFile(path, "x");
     EXPECT_TRUE(FileUtils::fileExists(path));
@@ -183,7 +183,7 @@ TEST_F(FileUtilsTest, RemoveFileReportsWhetherSomethingWasRemoved) {
     EXPECT_FALSE(FileUtils::fileExists(""));
 }
 
-TEST_F(FileUtilsTest, ConfigDirectoryFollowsOverridesAndIsCreatedPrivate) {
+TEST_F(FileHelpers, ConfigDirectoryFollowsOverridesAndIsCreatedPrivate) {
     {
         ScopedEnv config("MIREL_CONFIG_DIR", (dir + "/override/nested/").c_str());
         EXPECT_EQ(FileUtils::getConfigDirectory(), dir + "/override/nested");

@@ -4,6 +4,7 @@
 #include <condition_variable>
 #include <mutex>
 
+#include "olvar/NamedLogger.h"
 #include "olvar/OlvarLog.h"
 
 namespace olvar {
@@ -27,10 +28,7 @@ PendingCounter& counter() {
     return *instance;
 }
 
-OlvarLoggerHandle logger() {
-    static const OlvarLoggerHandle handle = OlvarLogger_getLogger("CoreUtils-PendingWork");
-    return handle;
-}
+constexpr auto logger = &olvar::namedLogger<"CoreUtils-PendingWork">;
 
 }  // namespace
 

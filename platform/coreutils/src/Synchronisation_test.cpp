@@ -30,12 +30,12 @@ TEST(Mutex, OwnerMayLockAgainWhileOthersWait) {
     EXPECT_EQ(counter, 8000);
 }
 
-class PendingWorkTest : public ::testing::Test {
+class PendingWorkCount : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(olvar::PendingWork::pending(), 0); }
 };
 
-TEST_F(PendingWorkTest, WaitIdleReturnsOnceEveryThreadHasEnded) {
+TEST_F(PendingWorkCount, WaitIdleReturnsOnceEveryThreadHasEnded) {
     constexpr int kWorkers = 4;
     std::mutex mutex;
     std::condition_variable released;
@@ -67,7 +67,7 @@ TEST_F(PendingWorkTest, WaitIdleReturnsOnceEveryThreadHasEnded) {
     for (auto& worker : workers) worker.join();
 }
 
-TEST_F(PendingWorkTest, ScopeCountsOneUnitAndIdleReturnsAtOnce) {
+TEST_F(PendingWorkCount, ScopeCountsOneUnitAndIdleReturnsAtOnce) {
     EXPECT_TRUE(olvar::PendingWork::waitIdle(std::chrono::milliseconds(0)));
     {
         olvar::PendingWorkScope scope;
@@ -76,7 +76,7 @@ TEST_F(PendingWorkTest, ScopeCountsOneUnitAndIdleReturnsAtOnce) {
     EXPECT_EQ(olvar::PendingWork::pending(), 0);
 }
 
-TEST_F(PendingWorkTest, UnbalancedEndIsLoggedAndClampedAtZero) {
+TEST_F(PendingWorkCount, UnbalancedEndIsLoggedAndClampedAtZero) {
     olvar::log::LogCapture logs;
     olvar::PendingWork::end();
     EXPECT_EQ(logs.atLevel(OLVAR_LOG_ERROR).size(), 1u);

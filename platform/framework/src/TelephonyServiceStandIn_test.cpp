@@ -70,7 +70,7 @@ private:
     ServicesDispatcher& m_dispatcher;
 };
 
-class TelephonyServiceStandInTest : public ::testing::Test {
+class StandInTelephony : public ::testing::Test {
 protected:
     std::shared_ptr<RecordingAccessoriesEvents> handler() {
         return std::make_shared<RecordingAccessoriesEvents>(*dispatcher);
@@ -85,7 +85,7 @@ protected:
 
 }  // namespace
 
-TEST_F(TelephonyServiceStandInTest, KeepsNoHandlerAliveAndForgetsOneThatWentAway) {
+TEST_F(StandInTelephony, KeepsNoHandlerAliveAndForgetsOneThatWentAway) {
     auto first = handler();
     auto second = handler();
     telephony.registerAccessoriesEvents(first);
@@ -102,7 +102,7 @@ TEST_F(TelephonyServiceStandInTest, KeepsNoHandlerAliveAndForgetsOneThatWentAway
     EXPECT_EQ(telephony.registeredCount(), 1u);
 }
 
-TEST_F(TelephonyServiceStandInTest, UnregistersByIdentityOnly) {
+TEST_F(StandInTelephony, UnregistersByIdentityOnly) {
     auto kept = handler();
     auto dropped = handler();
     telephony.registerAccessoriesEvents(kept);
@@ -115,7 +115,7 @@ TEST_F(TelephonyServiceStandInTest, UnregistersByIdentityOnly) {
     EXPECT_TRUE(dropped->calls.empty());
 }
 
-TEST_F(TelephonyServiceStandInTest, DeliversOnTheDispatcherInFiringOrder) {
+TEST_F(StandInTelephony, DeliversOnTheDispatcherInFiringOrder) {
     auto events = handler();
     telephony.registerAccessoriesEvents(events);
     press("volume-up");
@@ -128,7 +128,7 @@ TEST_F(TelephonyServiceStandInTest, DeliversOnTheDispatcherInFiringOrder) {
 }
 
 // A handler that unregisters while it is being called must not deadlock the stand-in.
-TEST_F(TelephonyServiceStandInTest, AHandlerMayUnregisterWhileItIsCalled) {
+TEST_F(StandInTelephony, AHandlerMayUnregisterWhileItIsCalled) {
     auto events = handler();
     events->onMakeCall = [&] { telephony.unregisterAccessoriesEvents(events.get()); };
     telephony.registerAccessoriesEvents(events);
@@ -138,7 +138,7 @@ TEST_F(TelephonyServiceStandInTest, AHandlerMayUnregisterWhileItIsCalled) {
     EXPECT_EQ(events->calls.size(), 1u);
 }
 
-TEST_F(TelephonyServiceStandInTest, EveryNameReachesItsOwnOperationInInterfaceOrder) {
+TEST_F(StandInTelephony, EveryNameReachesItsOwnOperationInInterfaceOrder) {
     auto events = handler();
     telephony.registerAccessoriesEvents(events);
     const auto names = AccessoryEventNames::all();
@@ -160,7 +160,7 @@ TEST_F(TelephonyServiceStandInTest, EveryNameReachesItsOwnOperationInInterfaceOr
     EXPECT_EQ(events->calls, expected);
 }
 
-TEST_F(TelephonyServiceStandInTest, RejectsUnknownNamesMalformedArgumentsAndAMissingDispatcher) {
+TEST_F(StandInTelephony, RejectsUnknownNamesMalformedArgumentsAndAMissingDispatcher) {
     auto events = handler();
     telephony.registerAccessoriesEvents(events);
     EXPECT_FALSE(telephony.fireByName("volume-sideways", "HW"));

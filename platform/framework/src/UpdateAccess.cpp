@@ -2,16 +2,14 @@
 
 #include <atomic>
 
+#include "olvar/NamedLogger.h"
 #include "olvar/OlvarLog.h"
 
 namespace OlvarUnified::UpdateAccess {
 
 namespace {
 std::atomic<std::uint64_t> g_violations{0};
-OlvarLoggerHandle logger() {
-    static OlvarLoggerHandle handle = OlvarLogger_getLogger("OlvarUnified-UpdateAccess");
-    return handle;
-}
+constexpr auto logger = &olvar::namedLogger<"OlvarUnified-UpdateAccess">;
 }  // namespace
 
 std::uint64_t violationCount() { return g_violations.load(); }

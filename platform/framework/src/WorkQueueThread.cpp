@@ -5,16 +5,14 @@
 #include <exception>
 #include <future>
 
+#include "olvar/NamedLogger.h"
 #include "olvar/OlvarLog.h"
 #include "olvar/PendingWork.h"
 
 namespace OlvarUnified {
 
 namespace {
-OlvarLoggerHandle logger() {
-    static OlvarLoggerHandle handle = OlvarLogger_getLogger("OlvarUnified-WorkQueue");
-    return handle;
-}
+constexpr auto logger = &olvar::namedLogger<"OlvarUnified-WorkQueue">;
 }  // namespace
 
 WorkQueueThread::WorkQueueThread(std::string name) : m_state(std::make_shared<State>(std::move(name))) {

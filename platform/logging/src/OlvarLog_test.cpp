@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "LoggerInternals.h"
+#include "olvar/NamedLogger.h"
 #include "olvar/OlvarLog.h"
 
 namespace {
@@ -32,7 +33,7 @@ private:
     std::vector<olvar::log::Record> m_records;
 };
 
-class LoggingTest : public ::testing::Test {
+class Logging : public ::testing::Test {
 protected:
     void SetUp() override {
         olvar::log::setThreshold(OLVAR_LOG_TRACE);
@@ -48,7 +49,7 @@ protected:
     OlvarLoggerHandle logger = OlvarLogger_getLogger("Test-Logger");
 };
 
-TEST_F(LoggingTest, SinkReceivesEveryFieldOfTheRecord) {
+TEST_F(Logging, SinkReceivesEveryFieldOfTheRecord) {
     OlvarLog(logger, OLVAR_LOG_INFO, "dir/File.cpp", 42, "ns::Class::method", std::string("hello"));
     const auto records = collector.records();
     ASSERT_EQ(records.size(), 1u);
@@ -60,7 +61,7 @@ TEST_F(LoggingTest, SinkReceivesEveryFieldOfTheRecord) {
     EXPECT_EQ(records[0].message, "hello");
 }
 
-TEST_F(LoggingTest, NullTextsArriveAsEmptyStrings) {
+TEST_F(Logging, NullTextsArriveAsEmptyStrings) {
     OlvarLog(logger, OLVAR_LOG_ERROR, nullptr, 0, nullptr, std::string("m"));
     const auto records = collector.records();
     ASSERT_EQ(records.size(), 1u);
@@ -68,7 +69,7 @@ TEST_F(LoggingTest, NullTextsArriveAsEmptyStrings) {
     EXPECT_EQ(records[0].function, "");
 }
 
-TEST_F(LoggingTest, ThresholdDropsMoreVerboseLevelsAndOnlyWrittenErrorsCount) {
+TEST_F(Logging, ThresholdDropsMoreVerboseLevelsAndOnlyWrittenErrorsCount) {
     olvar::log::setThreshold(OLVAR_LOG_INFO);
     EXPECT_FALSE(OlvarLog_isDebugEnabled(logger));
     EXPECT_FALSE(OlvarLog_isTraceEnabled(logger));
@@ -87,7 +88,7 @@ TEST_F(LoggingTest, ThresholdDropsMoreVerboseLevelsAndOnlyWrittenErrorsCount) {
     EXPECT_EQ(olvar::log::errorCount(), 0u);
 }
 
-TEST_F(LoggingTest, SetThresholdClampsToKnownLevels) {
+TEST_F(Logging, SetThresholdClampsToKnownLevels) {
     olvar::log::setThreshold(99);
     EXPECT_EQ(olvar::log::threshold(), OLVAR_LOG_TRACE);
     olvar::log::setThreshold(-1);
@@ -106,7 +107,7 @@ TEST(LogThresholdText, AcceptsOnlyLevelsTwoToSix) {
     EXPECT_EQ(parseThresholdText(nullptr), 3);
 }
 
-TEST_F(LoggingTest, WideMessagesArriveAsUtf8) {
+TEST_F(Logging, WideMessagesArriveAsUtf8) {
     const std::wstring message = L"caf\u00e9 \u20ac \U0001F3A7";
     OlvarLog(logger, OLVAR_LOG_WARNING, "f", 1, "fn", message);
     std::wstring withSurrogate = L"a";
@@ -118,7 +119,7 @@ TEST_F(LoggingTest, WideMessagesArriveAsUtf8) {
     EXPECT_EQ(records[1].message, "a\xEF\xBF\xBD");
 }
 
-TEST_F(LoggingTest, SameNameGivesSameHandleAcrossThreads) {
+TEST_F(Logging, SameNameGivesSameHandleAcrossThreads) {
     EXPECT_EQ(OlvarLogger_getLogger("Test-Logger"), logger);
     EXPECT_NE(OlvarLogger_getLogger("Other-Logger"), logger);
     EXPECT_NE(OlvarLogger_getLogger(nullptr), nullptr);
@@ -134,7 +135,18 @@ TEST_F(LoggingTest, SameNameGivesSameHandleAcrossThreads) {
     }
 }
 
-TEST_F(LoggingTest, ConcurrentRecordsAllArriveInPerThreadOrder) {
+TEST_F(Logging, NamedLoggerIsTheRegistryHandleOfItsName) {
+    constexpr auto named = &olvar::namedLogger<"Test-Logger">;
+    EXPECT_EQ(named(), logger);
+    EXPECT_EQ(named(), named());
+    EXPECT_NE(olvar::namedLogger<"Test-Logger2">(), logger);
+    OlvarLog(named(), OLVAR_LOG_INFO, __FILE__, __LINE__, __func__, std::string("via the named logger"));
+    const auto records = collector.records();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].logger, "Test-Logger");
+}
+
+TEST_F(Logging, ConcurrentRecordsAllArriveInPerThreadOrder) {
     constexpr int kThreads = 6;
     constexpr int kRecords = 300;
     std::vector<std::thread> threads;
@@ -156,7 +168,7 @@ TEST_F(LoggingTest, ConcurrentRecordsAllArriveInPerThreadOrder) {
     EXPECT_EQ(olvar::log::errorCount(), static_cast<std::uint64_t>(kThreads * kRecords));
 }
 
-TEST_F(LoggingTest, SinkMayLogItselfAndMayThrow) {
+TEST_F(Logging, SinkMayLogItselfAndMayThrow) {
     int calls = 0;
     olvar::log::setSink([&](const olvar::log::Record& record) {
         ++calls;
@@ -199,7 +211,7 @@ private:
     int m_saved;
 };
 
-TEST_F(LoggingTest, WithoutSinkEachRecordIsOneFormattedStderrLine) {
+TEST_F(Logging, WithoutSinkEachRecordIsOneFormattedStderrLine) {
     olvar::log::setSink({});
     StderrCapture capture;
     OlvarLog(logger, OLVAR_LOG_INFO, "services/x/Thing.cpp", 12, "ns::Thing::run", std::string("started"));

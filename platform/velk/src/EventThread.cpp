@@ -6,15 +6,13 @@
 #include <string>
 
 #include "VelkLog.h"
+#include "olvar/NamedLogger.h"
 #include "olvar/PendingWork.h"
 
 namespace olvar::velk {
 
 namespace {
-OlvarLoggerHandle logger() {
-    static const OlvarLoggerHandle handle = OlvarLogger_getLogger("velk-EventThread");
-    return handle;
-}
+constexpr auto logger = &olvar::namedLogger<"velk-EventThread">;
 }  // namespace
 
 EventThread::EventThread() : m_queue(std::make_shared<Queue>()), m_thread(&EventThread::run, m_queue) {}

@@ -9,7 +9,7 @@ namespace {
 
 using OlvarUnified::VelkWrapper;
 
-class VelkWrapperTest : public ::testing::Test {
+class WrapperCalls : public ::testing::Test {
 protected:
     void SetUp() override { VelkWrapper::Instance()->setBackend(nullptr); }
     void TearDown() override {
@@ -18,9 +18,9 @@ protected:
     }
 };
 
-TEST_F(VelkWrapperTest, InstanceIsOneObject) { EXPECT_EQ(VelkWrapper::Instance(), VelkWrapper::Instance()); }
+TEST_F(WrapperCalls, InstanceIsOneObject) { EXPECT_EQ(VelkWrapper::Instance(), VelkWrapper::Instance()); }
 
-TEST_F(VelkWrapperTest, WithoutBackendEverythingIsEmpty) {
+TEST_F(WrapperCalls, WithoutBackendEverythingIsEmpty) {
     auto wrapper = VelkWrapper::Instance();
     EXPECT_EQ(wrapper->backend(), nullptr);
     EXPECT_EQ(wrapper->Mgr(), nullptr);
@@ -33,7 +33,7 @@ TEST_F(VelkWrapperTest, WithoutBackendEverythingIsEmpty) {
     wrapper->SetCurrentAlertsDeviceName("spk-builtin");  // ignored, must not crash
 }
 
-TEST_F(VelkWrapperTest, ForwardsEachKindToTheInstalledBackend) {
+TEST_F(WrapperCalls, ForwardsEachKindToTheInstalledBackend) {
     auto backend = std::make_shared<SimulatedBackend>();
     ASSERT_TRUE(backend->load(builtInDefaultScenario()));
     ASSERT_TRUE(backend->setDefault(DEVICE_KIND_PLAYBACK, "usb-headset-spk"));
@@ -58,7 +58,7 @@ TEST_F(VelkWrapperTest, ForwardsEachKindToTheInstalledBackend) {
     EXPECT_TRUE(wrapper->GetPlaybackDevices().empty());
 }
 
-TEST_F(VelkWrapperTest, ReplacingTheBackendWhileOthersReadIsSafe) {
+TEST_F(WrapperCalls, ReplacingTheBackendWhileOthersReadIsSafe) {
     auto wrapper = VelkWrapper::Instance();
     std::atomic<bool> done{false};
     std::thread reader([&] {

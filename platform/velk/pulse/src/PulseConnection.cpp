@@ -3,14 +3,12 @@
 #include <sys/time.h>
 
 #include "VelkLog.h"
+#include "olvar/NamedLogger.h"
 
 namespace olvar::velk {
 
 namespace {
-OlvarLoggerHandle logger() {
-    static const OlvarLoggerHandle handle = OlvarLogger_getLogger("velk-PulseConnection");
-    return handle;
-}
+constexpr auto logger = &olvar::namedLogger<"velk-PulseConnection">;
 }  // namespace
 
 PulseConnection::PulseConnection(std::string server, std::string clientName, std::chrono::milliseconds retry,

@@ -3,14 +3,12 @@
 #include "PulseCore.h"
 #include "PulseRequest.h"
 #include "VelkLog.h"
+#include "olvar/NamedLogger.h"
 
 namespace olvar::velk {
 
 namespace {
-OlvarLoggerHandle logger() {
-    static const OlvarLoggerHandle handle = OlvarLogger_getLogger("velk-PulseDefaults");
-    return handle;
-}
+constexpr auto logger = &olvar::namedLogger<"velk-PulseDefaults">;
 
 struct StreamList {
     PulseConnection* connection;

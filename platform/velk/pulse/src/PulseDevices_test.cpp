@@ -13,12 +13,12 @@ using testing::nullSinkArguments;
 using testing::nullSourceArguments;
 using testing::pactl;
 using testing::uniqueName;
-using DevicesTest = testing::PulseBackendTest;
+using ServerDevices = testing::PulseBackendTest;
 
 // A type-1 headset of the accessory tables.
 const std::string kHeadsetIds = "device.vendor.id=0b0e device.product.id=0300";
 
-TEST_F(DevicesTest, ServerDevicesAreListedWithoutMonitors) {
+TEST_F(ServerDevices, ServerDevicesAreListedWithoutMonitors) {
     const DeviceInfoPtr speakers = find(DEVICE_KIND_PLAYBACK, "ci_speakers");
     ASSERT_TRUE(speakers) << "the CI daemon's null sink";
     EXPECT_EQ(speakers->getName(), "CI-Speakers");
@@ -33,7 +33,7 @@ TEST_F(DevicesTest, ServerDevicesAreListedWithoutMonitors) {
 // Whatever the server has, and devices whose names start alike: every id is there, and none
 // occurs inside the id of a device it is not (the sink and the source of one USB product
 // share theirs on purpose).
-TEST_F(DevicesTest, EveryDeviceHasAHardwareIdThatNoOtherDeviceMatches) {
+TEST_F(ServerDevices, EveryDeviceHasAHardwareIdThatNoOtherDeviceMatches) {
     const std::string shorter = uniqueName("desk");
     const std::string longer = shorter + "_dock";
     LoadedModule first(nullSinkArguments(shorter));
@@ -59,7 +59,7 @@ TEST_F(DevicesTest, EveryDeviceHasAHardwareIdThatNoOtherDeviceMatches) {
     }
 }
 
-TEST_F(DevicesTest, PluggedHeadsetIsReportedOnceWithItsHardwareIdAndUnpluggedOnce) {
+TEST_F(ServerDevices, PluggedHeadsetIsReportedOnceWithItsHardwareIdAndUnpluggedOnce) {
     const std::string name = uniqueName("headset");
     {
         LoadedModule sink(nullSinkArguments(name, kHeadsetIds));
@@ -89,7 +89,7 @@ TEST_F(DevicesTest, PluggedHeadsetIsReportedOnceWithItsHardwareIdAndUnpluggedOnc
 
 // On a server of its own: other tests (the host's --apply-defaults) move the shared one's
 // default meanwhile.
-TEST(DefaultsTest, DefaultsFollowTheServerBothWays) {
+TEST(ServerDefaults, DefaultsFollowTheServerBothWays) {
     MDS_REQUIRE_PULSE_SERVER();
     testing::PrivateDaemon daemon;
     ASSERT_TRUE(daemon.start());
@@ -118,7 +118,7 @@ TEST(DefaultsTest, DefaultsFollowTheServerBothWays) {
     backend.manager()->getDeviceMonitor()->removeObserver(&devices);
 }
 
-TEST_F(DevicesTest, VolumeSetHereIsWhatPactlReadsAndPactlChangesArriveHere) {
+TEST_F(ServerDevices, VolumeSetHereIsWhatPactlReadsAndPactlChangesArriveHere) {
     const std::string name = uniqueName("volume_sink");
     const std::string mic = uniqueName("volume_mic");
     LoadedModule sink(nullSinkArguments(name));
@@ -149,7 +149,7 @@ TEST_F(DevicesTest, VolumeSetHereIsWhatPactlReadsAndPactlChangesArriveHere) {
     EXPECT_EQ(levels.log.count("gain " + mic + " 81"), 1u);
 }
 
-TEST_F(DevicesTest, LevelsOutsideTheRangeOrOfUnknownDevicesAreRefused) {
+TEST_F(ServerDevices, LevelsOutsideTheRangeOrOfUnknownDevicesAreRefused) {
     EXPECT_FALSE(volume->setSpeakerVolume("ci_speakers", 101));
     EXPECT_FALSE(volume->setSpeakerVolume("ci_speakers", -1));
     EXPECT_FALSE(volume->setSpeakerVolume("ci_mic", 50)) << "a microphone is no speaker";
@@ -158,7 +158,7 @@ TEST_F(DevicesTest, LevelsOutsideTheRangeOrOfUnknownDevicesAreRefused) {
     EXPECT_EQ(volume->getInputGain("ci_speakers"), -1);
 }
 
-TEST_F(DevicesTest, PeakMeterReadsASignalAndReadsZeroOnSilence) {
+TEST_F(ServerDevices, PeakMeterReadsASignalAndReadsZeroOnSilence) {
     const std::string sink = uniqueName("signal_sink");
     const std::string sine = uniqueName("sine");
     const std::string silent = uniqueName("silent");

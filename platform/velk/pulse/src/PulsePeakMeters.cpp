@@ -5,14 +5,12 @@
 #include <vector>
 
 #include "VelkLog.h"
+#include "olvar/NamedLogger.h"
 
 namespace olvar::velk {
 
 namespace {
-OlvarLoggerHandle logger() {
-    static const OlvarLoggerHandle handle = OlvarLogger_getLogger("velk-PulsePeakMeters");
-    return handle;
-}
+constexpr auto logger = &olvar::namedLogger<"velk-PulsePeakMeters">;
 
 // With peak detection the server sends one float per fragment: the fragment's peak.
 constexpr uint32_t kReadingsPerSecond = 25;

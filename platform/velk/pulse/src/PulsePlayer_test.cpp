@@ -16,6 +16,7 @@
 
 #include "PulseBackendFixture.h"
 #include "PulseMonitorRecorder.h"
+#include "olvar/LogCapture.h"
 #include "velk/PcmFormat.h"
 
 namespace olvar::velk {
@@ -25,7 +26,7 @@ using testing::LoadedModule;
 using testing::MonitorRecorder;
 using testing::nullSinkArguments;
 using testing::uniqueName;
-using PlayerTest = testing::PulseBackendTest;
+using PulsePlayer = testing::PulseBackendTest;
 
 // Stereo frames whose samples are never zero, so the recording shows where they begin.
 class BufferSource : public Source {
@@ -61,7 +62,7 @@ std::vector<char> bytesOf(const std::vector<int16_t>& samples) {
     return std::vector<char>(first, first + samples.size() * sizeof(int16_t));
 }
 
-TEST_F(PlayerTest, PlayedSamplesArriveOnTheSinkUnchangedAndTheEndIsReportedOnce) {
+TEST_F(PulsePlayer, PlayedSamplesArriveOnTheSinkUnchangedAndTheEndIsReportedOnce) {
     const std::string sink = uniqueName("player_sink");
     LoadedModule module(nullSinkArguments(sink, "") + " rate=48000 channels=2 format=s16le");
     ASSERT_TRUE(devices.log.waitFor("added " + sink));
@@ -85,7 +86,7 @@ TEST_F(PlayerTest, PlayedSamplesArriveOnTheSinkUnchangedAndTheEndIsReportedOnce)
     EXPECT_EQ(ends.count(stream), 1u);
 }
 
-TEST_F(PlayerTest, EveryFormatOfTheWaveReaderPlaysToItsEnd) {
+TEST_F(PulsePlayer, EveryFormatOfTheWaveReaderPlaysToItsEnd) {
     const int codes[] = {PCM_FORMAT_L16_8K,         PCM_FORMAT_L16_16K,       PCM_FORMAT_L16_24K_MONO,
                          PCM_FORMAT_L16_24K_STEREO, PCM_FORMAT_L16_48K_MONO,  PCM_FORMAT_L16_48K_STEREO,
                          PCM_FORMAT_MULAW_8K,       PCM_FORMAT_ALAW_8K};
@@ -104,7 +105,32 @@ TEST_F(PlayerTest, EveryFormatOfTheWaveReaderPlaysToItsEnd) {
     for (const auto& stream : streams) EXPECT_EQ(ends.count(stream), 1u);
 }
 
-TEST_F(PlayerTest, UnknownSinkFormatOrSourceGiveNoStream) {
+TEST_F(PulsePlayer, OverLongReadIsClampedAndTheStreamStillEndsOnce) {
+    // Claims more bytes than it was asked for once, then runs dry.
+    class OverReportingSource : public Source {
+    public:
+        int read(void* buffer, int size) override {
+            if (m_done) return 0;
+            m_done = true;
+            std::memset(buffer, 1, static_cast<std::size_t>(size));
+            return size + 100;
+        }
+
+    private:
+        bool m_done = false;
+    };
+    log::LogCapture capture(OLVAR_LOG_ERROR, "velk-PulsePlayoutStream");
+    OverReportingSource source;
+    PlayoutStreamPtr stream;
+    player->startStreamPlayout(stream, PCM_FORMAT_L16_8K, "ci_speakers", &source);
+    ASSERT_TRUE(stream);
+    ASSERT_TRUE(ends.waitFor(stream));
+    finishBackend();
+    EXPECT_EQ(ends.count(stream), 1u);
+    EXPECT_EQ(capture.count(OLVAR_LOG_ERROR, "the source reported more bytes than asked for; clamped"), 1u);
+}
+
+TEST_F(PulsePlayer, UnknownSinkFormatOrSourceGiveNoStream) {
     EndlessSource source;
     PlayoutStreamPtr stream;
     player->startStreamPlayout(stream, PCM_FORMAT_L16_8K, uniqueName("no_such_sink"), &source);
@@ -117,7 +143,7 @@ TEST_F(PlayerTest, UnknownSinkFormatOrSourceGiveNoStream) {
     EXPECT_FALSE(stream);
 }
 
-TEST_F(PlayerTest, StopEndsAnEndlessStreamOnce) {
+TEST_F(PulsePlayer, StopEndsAnEndlessStreamOnce) {
     EndlessSource source;
     PlayoutStreamPtr stream;
     player->startStreamPlayout(stream, PCM_FORMAT_L16_16K, "ci_speakers", &source);
@@ -132,7 +158,7 @@ TEST_F(PlayerTest, StopEndsAnEndlessStreamOnce) {
     EXPECT_EQ(ends.count(stream), 1u);
 }
 
-TEST_F(PlayerTest, SinkUnloadedMidPlayEndsTheStreamOnce) {
+TEST_F(PulsePlayer, SinkUnloadedMidPlayEndsTheStreamOnce) {
     const std::string sink = uniqueName("vanishing_sink");
     LoadedModule module(nullSinkArguments(sink));
     ASSERT_TRUE(devices.log.waitFor("added " + sink));

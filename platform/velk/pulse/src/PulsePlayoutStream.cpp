@@ -5,14 +5,12 @@
 
 #include "SourceReading.h"
 #include "VelkLog.h"
+#include "olvar/NamedLogger.h"
 
 namespace olvar::velk {
 
 namespace {
-OlvarLoggerHandle logger() {
-    static const OlvarLoggerHandle handle = OlvarLogger_getLogger("velk-PulsePlayoutStream");
-    return handle;
-}
+constexpr auto logger = &olvar::namedLogger<"velk-PulsePlayoutStream">;
 
 constexpr pa_usec_t kChunk = 20 * PA_USEC_PER_MSEC;      // one read from the source
 constexpr pa_usec_t kReadAhead = 100 * PA_USEC_PER_MSEC;  // buffered ahead of the server
@@ -82,10 +80,7 @@ void PulsePlayoutStream::feed(std::vector<char>& chunk) {
         if (n <= 0) {
             m_sourceEnded = true;
         } else {
-            if (n > static_cast<int>(chunk.size())) {
-                VELK_LOG(logger(), OLVAR_LOG_ERROR, "the source reported more bytes than asked for; clamped");
-            }
-            m_buffer.insert(m_buffer.end(), chunk.begin(), chunk.begin() + std::min<std::size_t>(n, chunk.size()));
+            m_buffer.insert(m_buffer.end(), chunk.begin(), chunk.begin() + n);
         }
     }
     m_connection.withContext([&](pa_context*) { pump(); });

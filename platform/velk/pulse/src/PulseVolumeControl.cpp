@@ -2,16 +2,15 @@
 
 #include <cmath>
 
+#include "LevelRange.h"
 #include "PulseRequest.h"
 #include "VelkLog.h"
+#include "olvar/NamedLogger.h"
 
 namespace olvar::velk {
 
 namespace {
-OlvarLoggerHandle logger() {
-    static const OlvarLoggerHandle handle = OlvarLogger_getLogger("velk-PulseVolumeControl");
-    return handle;
-}
+constexpr auto logger = &olvar::namedLogger<"velk-PulseVolumeControl">;
 }  // namespace
 
 PulseVolumeControl::PulseVolumeControl(std::shared_ptr<PulseCore> core)
@@ -41,11 +40,7 @@ bool PulseVolumeControl::setInputGain(const std::string& deviceName, int gain) {
 }
 
 bool PulseVolumeControl::setLevel(int kind, const std::string& deviceName, int level) {
-    if (level < 0 || level > 100) {
-        VELK_LOG(logger(), OLVAR_LOG_WARNING, "level " + std::to_string(level) + " for '" + deviceName +
-                                                  "' is outside 0..100; ignored");
-        return false;
-    }
+    if (!acceptLevel(level, deviceName, logger())) return false;
     bool done = false;
     m_connection.withContext([&](pa_context* context) {
         const int channels = m_tracker.channels(kind, deviceName);

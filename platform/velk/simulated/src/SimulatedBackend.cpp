@@ -1,7 +1,7 @@
 #include "velk/SimulatedBackend.h"
 
+#include "BackendNotifier.h"
 #include "DeviceRegistry.h"
-#include "EventThread.h"
 #include "ScenarioTimeline.h"
 #include "SimulatedDeviceManager.h"
 #include "SimulatedDeviceMonitor.h"
@@ -9,21 +9,19 @@
 #include "SimulatedVolumeControl.h"
 #include "VelkLog.h"
 #include "olvar/CallRecorder.h"
+#include "olvar/NamedLogger.h"
 
 namespace olvar::velk {
 
 namespace {
-OlvarLoggerHandle logger() {
-    static const OlvarLoggerHandle handle = OlvarLogger_getLogger("velk-SimulatedBackend");
-    return handle;
-}
+constexpr auto logger = &olvar::namedLogger<"velk-SimulatedBackend">;
 }  // namespace
 
 SimulatedBackend::SimulatedBackend(SimulatedBackendOptions options)
     : m_recorder(std::make_shared<CallRecorder>()), m_registry(std::make_shared<DeviceRegistry>()),
-      m_events(std::make_shared<EventThread>()), m_monitor(std::make_shared<SimulatedDeviceMonitor>(m_events)) {
+      m_notifier(std::make_shared<BackendNotifier>()), m_monitor(std::make_shared<SimulatedDeviceMonitor>(m_notifier)) {
     if (options.withVolumeControl) {
-        m_volumeControl = std::make_shared<SimulatedVolumeControl>(m_registry, m_events, m_recorder);
+        m_volumeControl = std::make_shared<SimulatedVolumeControl>(m_registry, m_notifier, m_recorder);
     }
     if (options.withPcmPlayer) {
         m_player = std::make_shared<SimulatedPcmPlayer>(m_registry, m_recorder, options.pacing,
@@ -36,7 +34,7 @@ SimulatedBackend::~SimulatedBackend() {
     // Timeline first (it changes devices), then the players, then the queued notifications.
     stopTimeline();
     if (m_player) m_player->shutdown();
-    m_events->shutdown();
+    m_notifier->shutdown();
 }
 
 std::shared_ptr<CommunicationsDeviceManager> SimulatedBackend::manager() { return m_manager; }

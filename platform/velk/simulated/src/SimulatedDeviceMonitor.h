@@ -4,15 +4,14 @@
 
 #include <memory>
 
-#include "EventThread.h"
-#include "ObserverList.h"
+#include "BackendNotifier.h"
 #include "velk/DeviceManager.h"
 
 namespace olvar::velk {
 
 class SimulatedDeviceMonitor : public DeviceMonitor {
 public:
-    explicit SimulatedDeviceMonitor(std::shared_ptr<EventThread> events);
+    explicit SimulatedDeviceMonitor(std::shared_ptr<BackendNotifier> notifier);
 
     void addObserver(DeviceMonitor_Observer* observer) override;
     void removeObserver(DeviceMonitor_Observer* observer) override;
@@ -22,12 +21,7 @@ public:
     void notifyDefaultChanged(const DeviceInfoPtr& device);
 
 private:
-    using Observers = ObserverList<DeviceMonitor_Observer>;
-    using Callback = void (DeviceMonitor_Observer::*)(DeviceInfoPtr);
-    void post(Callback callback, const DeviceInfoPtr& device);
-
-    std::shared_ptr<EventThread> m_events;
-    std::shared_ptr<Observers> m_observers;
+    std::shared_ptr<BackendNotifier> m_notifier;
 };
 
 }  // namespace olvar::velk

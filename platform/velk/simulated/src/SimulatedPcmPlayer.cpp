@@ -107,12 +107,8 @@ void SimulatedPcmPlayer::play(const std::shared_ptr<SimulatedPlayoutStream>& str
     const auto start = std::chrono::steady_clock::now();
     std::int64_t total = 0;
     while (!stream->stopRequested()) {
-        int n = readSource(source, buffer, logger);
+        const int n = readSource(source, buffer, logger);
         if (n <= 0) break;
-        if (n > static_cast<int>(buffer.size())) {
-            VELK_LOG(logger, OLVAR_LOG_ERROR, "the source reported more bytes than asked for; clamped");
-            n = static_cast<int>(buffer.size());
-        }
         stream->addPulled(buffer.data(), n);
         total += n;
         if (pacing == Pacing::RealTime) {

@@ -1,28 +1,27 @@
 #include "SimulatedVolumeControl.h"
 
+#include "LevelRange.h"
 #include "VelkLog.h"
+#include "olvar/NamedLogger.h"
 
 namespace olvar::velk {
 
 namespace {
-OlvarLoggerHandle logger() {
-    static const OlvarLoggerHandle handle = OlvarLogger_getLogger("velk-SimulatedVolumeControl");
-    return handle;
-}
-
-constexpr int kMinLevel = 0;
-constexpr int kMaxLevel = 100;
+constexpr auto logger = &olvar::namedLogger<"velk-SimulatedVolumeControl">;
 }  // namespace
 
 SimulatedVolumeControl::SimulatedVolumeControl(std::shared_ptr<DeviceRegistry> registry,
-                                               std::shared_ptr<EventThread> events,
+                                               std::shared_ptr<BackendNotifier> notifier,
                                                std::shared_ptr<CallRecorder> recorder)
-    : m_registry(std::move(registry)), m_events(std::move(events)), m_recorder(std::move(recorder)),
-      m_observers(std::make_shared<Observers>()) {}
+    : m_registry(std::move(registry)), m_notifier(std::move(notifier)), m_recorder(std::move(recorder)) {}
 
-void SimulatedVolumeControl::addObserver(VolumeControl_Observer* observer) { m_observers->add(observer); }
+void SimulatedVolumeControl::addObserver(VolumeControl_Observer* observer) {
+    m_notifier->volumeObservers().add(observer);
+}
 
-void SimulatedVolumeControl::removeObserver(VolumeControl_Observer* observer) { m_observers->remove(observer); }
+void SimulatedVolumeControl::removeObserver(VolumeControl_Observer* observer) {
+    m_notifier->volumeObservers().remove(observer);
+}
 
 int SimulatedVolumeControl::getSpeakerVolume(const std::string& deviceName) {
     m_recorder->record("getSpeakerVolume " + deviceName);
@@ -31,7 +30,7 @@ int SimulatedVolumeControl::getSpeakerVolume(const std::string& deviceName) {
 
 bool SimulatedVolumeControl::setSpeakerVolume(const std::string& deviceName, int volume) {
     m_recorder->record("setSpeakerVolume " + deviceName + " " + std::to_string(volume));
-    return writeLevel(DEVICE_KIND_PLAYBACK, deviceName, volume, &VolumeControl_Observer::onSpeakerVolumeChanged);
+    return writeLevel(DEVICE_KIND_PLAYBACK, deviceName, volume);
 }
 
 int SimulatedVolumeControl::getInputGain(const std::string& deviceName) {
@@ -41,7 +40,7 @@ int SimulatedVolumeControl::getInputGain(const std::string& deviceName) {
 
 bool SimulatedVolumeControl::setInputGain(const std::string& deviceName, int gain) {
     m_recorder->record("setInputGain " + deviceName + " " + std::to_string(gain));
-    return writeLevel(DEVICE_KIND_RECORDING, deviceName, gain, &VolumeControl_Observer::onInputGainChanged);
+    return writeLevel(DEVICE_KIND_RECORDING, deviceName, gain);
 }
 
 bool SimulatedVolumeControl::initializePeak(const std::string& deviceName) {
@@ -66,22 +65,14 @@ int SimulatedVolumeControl::readLevel(int kind, const std::string& deviceName) {
     return level ? *level : -1;
 }
 
-bool SimulatedVolumeControl::writeLevel(int kind, const std::string& deviceName, int level, Callback notify) {
-    if (level < kMinLevel || level > kMaxLevel) {
-        VELK_LOG(logger(), OLVAR_LOG_WARNING,
-                 "level " + std::to_string(level) + " for '" + deviceName + "' is outside 0..100; ignored");
-        return false;
-    }
+bool SimulatedVolumeControl::writeLevel(int kind, const std::string& deviceName, int level) {
+    if (!acceptLevel(level, deviceName, logger())) return false;
     bool changed = false;
     if (!m_registry->setVolume(kind, deviceName, level, changed)) {
         VELK_LOG(logger(), OLVAR_LOG_WARNING, "no device named '" + deviceName + "' of that kind");
         return false;
     }
-    if (changed) {
-        m_events->post([observers = m_observers, notify, deviceName, level] {
-            observers->forEach([&](VolumeControl_Observer* o) { (o->*notify)(deviceName, level); });
-        });
-    }
+    if (changed) m_notifier->levelChanged(kind, deviceName, level);
     return true;
 }
 

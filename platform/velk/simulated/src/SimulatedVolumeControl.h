@@ -4,9 +4,8 @@
 
 #include <memory>
 
+#include "BackendNotifier.h"
 #include "DeviceRegistry.h"
-#include "EventThread.h"
-#include "ObserverList.h"
 #include "olvar/CallRecorder.h"
 #include "velk/DeviceManager.h"
 
@@ -14,7 +13,7 @@ namespace olvar::velk {
 
 class SimulatedVolumeControl : public VolumeControl {
 public:
-    SimulatedVolumeControl(std::shared_ptr<DeviceRegistry> registry, std::shared_ptr<EventThread> events,
+    SimulatedVolumeControl(std::shared_ptr<DeviceRegistry> registry, std::shared_ptr<BackendNotifier> notifier,
                            std::shared_ptr<CallRecorder> recorder);
 
     void addObserver(VolumeControl_Observer* observer) override;
@@ -30,16 +29,12 @@ public:
     float getPeakLevel(const std::string& deviceName) override;
 
 private:
-    using Observers = ObserverList<VolumeControl_Observer>;
-    using Callback = void (VolumeControl_Observer::*)(const std::string&, int);
-
     int readLevel(int kind, const std::string& deviceName);
-    bool writeLevel(int kind, const std::string& deviceName, int level, Callback notify);
+    bool writeLevel(int kind, const std::string& deviceName, int level);
 
     std::shared_ptr<DeviceRegistry> m_registry;
-    std::shared_ptr<EventThread> m_events;
+    std::shared_ptr<BackendNotifier> m_notifier;
     std::shared_ptr<CallRecorder> m_recorder;
-    std::shared_ptr<Observers> m_observers;
 };
 
 }  // namespace olvar::velk

@@ -20,7 +20,7 @@ std::vector<std::string> selectionIds(const DeviceInfoList& list) {
     return ids;
 }
 
-class DeviceEventsTest : public ::testing::Test {
+class SimulatedDeviceEvents : public ::testing::Test {
 protected:
     void SetUp() override { monitor = backend.manager()->getDeviceMonitor(); }
     void TearDown() override { ASSERT_TRUE(PendingWork::waitIdle()); }
@@ -29,7 +29,7 @@ protected:
     std::shared_ptr<DeviceMonitor> monitor;
 };
 
-TEST_F(DeviceEventsTest, ChangesAreVisibleAtOnceAndDeliveredInOrderOnTheEventThread) {
+TEST_F(SimulatedDeviceEvents, ChangesAreVisibleAtOnceAndDeliveredInOrderOnTheEventThread) {
     RecordingDeviceObserver first, second;
     monitor->addObserver(&first);
     monitor->addObserver(&second);
@@ -52,7 +52,7 @@ TEST_F(DeviceEventsTest, ChangesAreVisibleAtOnceAndDeliveredInOrderOnTheEventThr
     monitor->removeObserver(&second);
 }
 
-TEST_F(DeviceEventsTest, ReportsExtendedIdentityOfPluggedDevices) {
+TEST_F(SimulatedDeviceEvents, ReportsExtendedIdentityOfPluggedDevices) {
     SimulatedDevice d = device(DEVICE_KIND_CAPTURE, "cam-1");
     d.vendor = "Acme";
     d.deviceInterface = "USB Video";
@@ -73,7 +73,7 @@ TEST_F(DeviceEventsTest, ReportsExtendedIdentityOfPluggedDevices) {
     EXPECT_EQ(info->getInstanceId(), "USB\\1");
 }
 
-TEST_F(DeviceEventsTest, RejectsInvalidPlugsAndUnknownUnplugsWithoutEvents) {
+TEST_F(SimulatedDeviceEvents, RejectsInvalidPlugsAndUnknownUnplugsWithoutEvents) {
     RecordingDeviceObserver observer;
     monitor->addObserver(&observer);
     ASSERT_TRUE(backend.plug(device(DEVICE_KIND_PLAYBACK, "spk-1")));
@@ -91,7 +91,7 @@ TEST_F(DeviceEventsTest, RejectsInvalidPlugsAndUnknownUnplugsWithoutEvents) {
     monitor->removeObserver(&observer);
 }
 
-TEST_F(DeviceEventsTest, DefaultFallsBackToFirstDeviceWhenTheChosenOneIsUnplugged) {
+TEST_F(SimulatedDeviceEvents, DefaultFallsBackToFirstDeviceWhenTheChosenOneIsUnplugged) {
     for (const char* id : {"spk-a", "spk-b", "spk-c"}) ASSERT_TRUE(backend.plug(device(DEVICE_KIND_PLAYBACK, id)));
     EXPECT_EQ(backend.defaultDevice(DEVICE_KIND_PLAYBACK)->getSelectionId(), "spk-a");
 
@@ -133,7 +133,7 @@ public:
     bool removeHadReturnedWhileRunning = true;
 };
 
-TEST_F(DeviceEventsTest, RemoveObserverWaitsForTheCallbackInFlight) {
+TEST_F(SimulatedDeviceEvents, RemoveObserverWaitsForTheCallbackInFlight) {
     BlockingObserver observer;
     monitor->addObserver(&observer);
     ASSERT_TRUE(backend.plug(device(DEVICE_KIND_RECORDING, "mic-1")));
@@ -179,7 +179,7 @@ private:
     DeviceMonitor_Observer* m_alsoRemove;
 };
 
-TEST_F(DeviceEventsTest, ObserversMayRemoveThemselvesAndOthersFromACallback) {
+TEST_F(SimulatedDeviceEvents, ObserversMayRemoveThemselvesAndOthersFromACallback) {
     RecordingDeviceObserver later;
     SelfRemovingObserver remover(*monitor, &later);
     monitor->addObserver(&remover);
@@ -193,7 +193,7 @@ TEST_F(DeviceEventsTest, ObserversMayRemoveThemselvesAndOthersFromACallback) {
     EXPECT_TRUE(later.log.lines().empty()) << "removed before its turn came";
 }
 
-TEST_F(DeviceEventsTest, ObserverRegistrationIgnoresNullAndDuplicates) {
+TEST_F(SimulatedDeviceEvents, ObserverRegistrationIgnoresNullAndDuplicates) {
     RecordingDeviceObserver observer;
     monitor->addObserver(nullptr);
     monitor->addObserver(&observer);

@@ -22,8 +22,8 @@ class CallRecorder;
 
 namespace olvar::velk {
 
+class BackendNotifier;
 class DeviceRegistry;
-class EventThread;
 class ScenarioTimeline;
 class SimulatedDeviceManager;
 class SimulatedDeviceMonitor;
@@ -114,7 +114,7 @@ private:
 
     std::shared_ptr<CallRecorder> m_recorder;
     std::shared_ptr<DeviceRegistry> m_registry;
-    std::shared_ptr<EventThread> m_events;
+    std::shared_ptr<BackendNotifier> m_notifier;
     std::shared_ptr<SimulatedDeviceMonitor> m_monitor;
     std::shared_ptr<SimulatedVolumeControl> m_volumeControl;
     std::shared_ptr<SimulatedPcmPlayer> m_player;

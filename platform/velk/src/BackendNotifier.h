@@ -1,5 +1,5 @@
-// Observers of a real backend's device monitor and volume control, and the delivery of
-// their notifications on the device manager's "velk-events" thread, in posting order.
+// Observers of a backend's device monitor and volume control, and the delivery of their
+// notifications on the device manager's "velk-events" thread, in posting order.
 #pragma once
 
 #include <memory>

@@ -9,7 +9,7 @@ namespace {
 
 using testing::RecordingVolumeObserver;
 
-class VolumeControlTest : public ::testing::Test {
+class SimulatedVolumes : public ::testing::Test {
 protected:
     void SetUp() override {
         SimulatedDevice speaker = testing::simulatedDevice(DEVICE_KIND_PLAYBACK, "SEL-1");
@@ -35,7 +35,7 @@ protected:
     RecordingVolumeObserver observer;
 };
 
-TEST_F(VolumeControlTest, SpeakerVolumeAndInputGainAreKeptPerDeviceAndReported) {
+TEST_F(SimulatedVolumes, SpeakerVolumeAndInputGainAreKeptPerDeviceAndReported) {
     EXPECT_EQ(volume->getSpeakerVolume("SEL-1"), 30);
     EXPECT_EQ(volume->getInputGain("MIC-1"), 70);
 
@@ -54,7 +54,7 @@ TEST_F(VolumeControlTest, SpeakerVolumeAndInputGainAreKeptPerDeviceAndReported) 
                                                          "getInputGain MIC-1"}));
 }
 
-TEST_F(VolumeControlTest, UnknownDevicesWrongKindsAndOutOfRangeLevelsAreRefused) {
+TEST_F(SimulatedVolumes, UnknownDevicesWrongKindsAndOutOfRangeLevelsAreRefused) {
     EXPECT_FALSE(volume->setSpeakerVolume("nobody", 10));
     EXPECT_EQ(volume->getSpeakerVolume("nobody"), -1);
     EXPECT_FALSE(volume->setSpeakerVolume("MIC-1", 10));  // a microphone has no speaker volume
@@ -68,7 +68,7 @@ TEST_F(VolumeControlTest, UnknownDevicesWrongKindsAndOutOfRangeLevelsAreRefused)
     EXPECT_EQ(volume->getInputGain("MIC-1"), 70);
 }
 
-TEST_F(VolumeControlTest, PeakMeterReadsZeroUntilInitialisedAndAfterUninitialise) {
+TEST_F(SimulatedVolumes, PeakMeterReadsZeroUntilInitialisedAndAfterUninitialise) {
     EXPECT_FLOAT_EQ(volume->getPeakLevel("MIC-1"), 0.0f);
     EXPECT_FALSE(volume->initializePeak("nobody"));
     EXPECT_FALSE(volume->initializePeak("SEL-1"));  // speakers have no input meter
@@ -86,7 +86,7 @@ TEST_F(VolumeControlTest, PeakMeterReadsZeroUntilInitialisedAndAfterUninitialise
     EXPECT_EQ(backend.callCount("unInitializePeak"), 2u);
 }
 
-TEST_F(VolumeControlTest, UnpluggedDeviceForgetsItsStateAndReturnsWithItsOwn) {
+TEST_F(SimulatedVolumes, UnpluggedDeviceForgetsItsStateAndReturnsWithItsOwn) {
     ASSERT_TRUE(volume->initializePeak("MIC-1"));
     ASSERT_TRUE(backend.unplug("MIC-1"));
     EXPECT_EQ(volume->getInputGain("MIC-1"), -1);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "SimulatedTestSupport.h"
+#include "olvar/LogCapture.h"
 #include "olvar/PendingWork.h"
 #include "velk/PcmFormat.h"
 #include "velk/SimulatedBackend.h"
@@ -12,9 +13,9 @@ using testing::EndlessSource;
 using testing::FiniteSource;
 using testing::RecordingPlayerObserver;
 
-class PcmPlayerTest : public ::testing::Test {
+class SimulatedPlayout : public ::testing::Test {
 protected:
-    explicit PcmPlayerTest(Pacing pacing = Pacing::AsFastAsPossible) : backend(SimulatedBackendOptions{pacing}) {}
+    explicit SimulatedPlayout(Pacing pacing = Pacing::AsFastAsPossible) : backend(SimulatedBackendOptions{pacing}) {}
 
     void SetUp() override {
         ASSERT_TRUE(backend.plug(testing::simulatedDevice(DEVICE_KIND_PLAYBACK, "spk-1")));
@@ -34,7 +35,7 @@ protected:
     RecordingPlayerObserver observer;
 };
 
-TEST_F(PcmPlayerTest, DrainsTheSourceAndReportsTheEndOnceOnThePlayerThread) {
+TEST_F(SimulatedPlayout, DrainsTheSourceAndReportsTheEndOnceOnThePlayerThread) {
     FiniteSource source(100001);  // not a multiple of the chunk size
     PlayoutStreamPtr stream;
     player->startStreamPlayout(stream, PCM_FORMAT_L16_48K_STEREO, "spk-1", &source);
@@ -76,7 +77,7 @@ TEST(PcmPlayerCapture, KeepsTheFirstBytesButCountsAndChecksumsAll) {
     EXPECT_EQ(record.checksum, pcmChecksum(kPcmChecksumSeed, all.data(), all.size()));
 }
 
-TEST_F(PcmPlayerTest, NegativeReadEndsTheStreamLikeZero) {
+TEST_F(SimulatedPlayout, NegativeReadEndsTheStreamLikeZero) {
     FiniteSource source(320, -1);
     PlayoutStreamPtr stream;
     player->startStreamPlayout(stream, PCM_FORMAT_L16_8K, "spk-1", &source);
@@ -86,7 +87,32 @@ TEST_F(PcmPlayerTest, NegativeReadEndsTheStreamLikeZero) {
     EXPECT_EQ(observer.finishedCount(stream), 1u);
 }
 
-TEST_F(PcmPlayerTest, StopEndsAStreamWhoseSourceNeverRunsDry) {
+// Claims more bytes than it was asked for once, then runs dry.
+class OverReportingSource : public Source {
+public:
+    int read(void* buffer, int size) override {
+        if (asked != 0) return 0;
+        asked = size;
+        std::memset(buffer, 1, static_cast<std::size_t>(size));
+        return size + 100;
+    }
+    int asked = 0;
+};
+
+TEST_F(SimulatedPlayout, OverLongReadIsClampedToTheBufferAndLogged) {
+    log::LogCapture capture(OLVAR_LOG_ERROR, "velk-SimulatedPcmPlayer");
+    OverReportingSource source;
+    PlayoutStreamPtr stream;
+    player->startStreamPlayout(stream, PCM_FORMAT_L16_8K, "spk-1", &source);
+    ASSERT_NE(stream, nullptr);
+    ASSERT_TRUE(PendingWork::waitIdle());
+    ASSERT_GT(source.asked, 0);
+    EXPECT_EQ(backend.bytesConsumed(stream), source.asked);
+    EXPECT_EQ(observer.finishedCount(stream), 1u);
+    EXPECT_EQ(capture.count(OLVAR_LOG_ERROR, "the source reported more bytes than asked for; clamped"), 1u);
+}
+
+TEST_F(SimulatedPlayout, StopEndsAStreamWhoseSourceNeverRunsDry) {
     EndlessSource source;
     PlayoutStreamPtr stream;
     player->startStreamPlayout(stream, PCM_FORMAT_L16_16K, "spk-1", &source);
@@ -105,7 +131,7 @@ TEST_F(PcmPlayerTest, StopEndsAStreamWhoseSourceNeverRunsDry) {
     EXPECT_EQ(observer.finishedCount(stream), 1u);
 }
 
-TEST_F(PcmPlayerTest, UnknownDevicesAndUnsupportedFormatsGiveNoStream) {
+TEST_F(SimulatedPlayout, UnknownDevicesAndUnsupportedFormatsGiveNoStream) {
     FiniteSource source(100);
     class LeftoverStream : public PlayoutStream {
         bool isPlaying() override { return true; }
@@ -128,7 +154,7 @@ TEST_F(PcmPlayerTest, UnknownDevicesAndUnsupportedFormatsGiveNoStream) {
     EXPECT_EQ(backend.callCount("startStreamPlayout"), 5u);
 }
 
-TEST_F(PcmPlayerTest, StreamsPlayIndependentlyAndMayBeStartedFromTheEndReport) {
+TEST_F(SimulatedPlayout, StreamsPlayIndependentlyAndMayBeStartedFromTheEndReport) {
     // Moves a finished playback to a second stream once, as a caller switching devices would.
     class Restarter : public PcmPlayer_Observer {
     public:
@@ -167,7 +193,7 @@ TEST_F(PcmPlayerTest, StreamsPlayIndependentlyAndMayBeStartedFromTheEndReport) {
     EXPECT_EQ(observer.finishedCount(restarter.restarted()), 1u);
 }
 
-TEST_F(PcmPlayerTest, BufferingModeIsKeptAndInvalidModesIgnored) {
+TEST_F(SimulatedPlayout, BufferingModeIsKeptAndInvalidModesIgnored) {
     EXPECT_EQ(backend.audioBufferingMode(), 2);
     player->setAudioBufferingMode(1);
     EXPECT_EQ(player->getAudioBufferingMode(), 1);
@@ -177,12 +203,12 @@ TEST_F(PcmPlayerTest, BufferingModeIsKeptAndInvalidModesIgnored) {
     EXPECT_EQ(backend.callCount("setAudioBufferingMode"), 3u);
 }
 
-class RealTimePcmPlayerTest : public PcmPlayerTest {
+class RealTimePlayout : public SimulatedPlayout {
 protected:
-    RealTimePcmPlayerTest() : PcmPlayerTest(Pacing::RealTime) {}
+    RealTimePlayout() : SimulatedPlayout(Pacing::RealTime) {}
 };
 
-TEST_F(RealTimePcmPlayerTest, StopInterruptsThePacingWait) {
+TEST_F(RealTimePlayout, StopInterruptsThePacingWait) {
     FiniteSource hourOfAudio(16000 * 2 * 3600);
     PlayoutStreamPtr stream;
     player->startStreamPlayout(stream, PCM_FORMAT_L16_16K, "spk-1", &hourOfAudio);
