@@ -7,11 +7,13 @@
 #include "OlvarUnified/UnifiedFactory.h"
 #include "featuresets/adapters/mediaDevice/AccessoriesEventHandler.h"
 #include "featuresets/adapters/mediaDevice/PreferredMediaDeviceImpl.h"
+#include "module/DeviceTypeTable.h"
 #include "module/MediaDeviceFeatureSet.h"
 #include "module/ModuleLog.h"
 #include "module/ModuleStatics.h"
 #include "objects/mediaDevice/MediaDeviceImpl.h"
 #include "services/impl/DevicePropertyCopy.h"
+#include "services/impl/ServiceTypeSlots.h"
 
 namespace OlvarUnified {
 
@@ -50,10 +52,7 @@ MediaDeviceServiceImpl::MediaDeviceServiceImpl(std::shared_ptr<UnifiedFactory> f
     setCurrentMicrophone(std::make_shared<MediaDeviceImpl>(factory));
     setCurrentRinger(std::make_shared<MediaDeviceImpl>(factory));
     setCurrentVideo(std::make_shared<MediaDeviceImpl>(factory));
-    for (auto type : {MediaDeviceTypeEnum::SPEAKER, MediaDeviceTypeEnum::MICROPHONE, MediaDeviceTypeEnum::RINGER,
-                      MediaDeviceTypeEnum::CAMERA}) {
-        setCurrentDeviceProperties(type);
-    }
+    for (auto type : DeviceTypeTable::kStartOrder) setCurrentDeviceProperties(type);
     setCurrentSpeakerDeviceVolume(0);
 
     auto& all = *m_allRingersDevice;
@@ -139,13 +138,8 @@ MediaDeviceServiceImpl::Device MediaDeviceServiceImpl::getCurrentDevice(MediaDev
 }
 
 MediaDeviceServiceImpl::Device MediaDeviceServiceImpl::getCurrentDeviceProperties(MediaDeviceType type) {
-    switch (type) {
-        case MediaDeviceTypeEnum::SPEAKER: return getCurrentSpeaker();
-        case MediaDeviceTypeEnum::RINGER: return getCurrentRinger();
-        case MediaDeviceTypeEnum::MICROPHONE: return getCurrentMicrophone();
-        case MediaDeviceTypeEnum::CAMERA: return getCurrentVideo();
-    }
-    return nullptr;
+    const TypeSlot* slot = slotOf(type);
+    return slot ? (this->*slot->currentDevice)() : nullptr;
 }
 
 void MediaDeviceServiceImpl::setCurrentDeviceProperties(MediaDeviceType type) {
@@ -175,13 +169,8 @@ void MediaDeviceServiceImpl::setCurrentDeviceProperties(MediaDeviceType type) {
             onDeviceVolumeChanged(id, features->getSpeakerDeviceVolume(id));
         }
     }
-    if (!hardwareIdChanged) return;
-    switch (type) {
-        case MediaDeviceTypeEnum::SPEAKER: fireOnCurrentSpeakerChanged(); break;
-        case MediaDeviceTypeEnum::RINGER: fireOnCurrentRingerChanged(); break;
-        case MediaDeviceTypeEnum::MICROPHONE: fireOnCurrentMicrophoneChanged(); break;
-        case MediaDeviceTypeEnum::CAMERA: fireOnCurrentVideoChanged(); break;
-    }
+    // held is the type's own object, so the type has a slot.
+    if (hardwareIdChanged) (this->*slotOf(type)->fireCurrentChanged)();
 }
 
 void MediaDeviceServiceImpl::setDeviceSelected(MediaDeviceType type, Device device) {
@@ -294,35 +283,16 @@ void MediaDeviceServiceImpl::onDeviceRemoved() { fireOnDeviceRemovedChanged(); }
 // ---- Availability -----------------------------------------------------------------------
 
 bool MediaDeviceServiceImpl::getIsCurrentDeviceAvailable(MediaDeviceType type) {
-    switch (type) {
-        case MediaDeviceTypeEnum::SPEAKER: return getIsSpeakerDeviceAvailable();
-        case MediaDeviceTypeEnum::RINGER: return getIsRingerDeviceAvailable();
-        case MediaDeviceTypeEnum::MICROPHONE: return getIsMicrophoneDeviceAvailable();
-        case MediaDeviceTypeEnum::CAMERA: return getIsVideoDeviceAvailable();
-    }
-    return false;
+    const TypeSlot* slot = slotOf(type);
+    return slot && (this->*slot->isAvailable)();
 }
 
 void MediaDeviceServiceImpl::setIsCurrentDeviceAvailable(MediaDeviceType type, bool value) {
     if (value == getIsCurrentDeviceAvailable(type)) return;
-    switch (type) {
-        case MediaDeviceTypeEnum::SPEAKER:
-            setIsSpeakerDeviceAvailable(value);
-            fireOnIsSpeakerDeviceAvailableChanged();
-            break;
-        case MediaDeviceTypeEnum::RINGER:
-            setIsRingerDeviceAvailable(value);
-            fireOnIsRingerDeviceAvailableChanged();
-            break;
-        case MediaDeviceTypeEnum::MICROPHONE:
-            setIsMicrophoneDeviceAvailable(value);
-            fireOnIsMicrophoneDeviceAvailableChanged();
-            break;
-        case MediaDeviceTypeEnum::CAMERA:
-            setIsVideoDeviceAvailable(value);
-            fireOnIsVideoDeviceAvailableChanged();
-            break;
-    }
+    const TypeSlot* slot = slotOf(type);
+    if (!slot) return;
+    (this->*slot->setAvailable)(value);
+    (this->*slot->fireAvailableChanged)();
 }
 
 void MediaDeviceServiceImpl::setIsCurrentDeviceAvailableIfNeeded(MediaDeviceType type) {

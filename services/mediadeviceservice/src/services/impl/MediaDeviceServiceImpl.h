@@ -107,6 +107,13 @@ public:
     DeviceList getAvailableMediaDeviceByHardwareId(MediaDeviceType type, std::wstring hardwareId);
 
 private:
+    // The service's published properties of one device type.
+    struct TypeSlot;
+    // The properties holding the type's preferred list: an unknown value means the speaker's.
+    static const TypeSlot& listSlotOf(MediaDeviceType type);
+    // The type's properties; null for an unknown value, which has no current device or availability.
+    static const TypeSlot* slotOf(MediaDeviceType type);
+
     std::shared_ptr<MediaDeviceFeatureSet> featureSet();
     std::wstring configText(const wchar_t* key);
     void storeConfig(const wchar_t* key, const std::wstring& value);

@@ -1,6 +1,7 @@
 // Choosing devices by hardware id and by accessory class.
 #include "featuresets/adapters/mediaDevice/AccessoryHardwareId.h"
 #include "MirelCoreUtils/StringUtils.h"
+#include "module/DeviceTypeTable.h"
 #include "module/ModuleLog.h"
 #include "module/ModuleStatics.h"
 #include "services/impl/MediaDeviceServiceImpl.h"
@@ -8,8 +9,8 @@
 namespace OlvarUnified {
 
 namespace {
-constexpr MediaDeviceTypeEnum::MediaDeviceType kSelectableByAccessory[] = {
-    MediaDeviceTypeEnum::MICROPHONE, MediaDeviceTypeEnum::SPEAKER, MediaDeviceTypeEnum::CAMERA};
+constexpr auto kSelectableByAccessory = DeviceTypeTable::kAccessoryOrder;
+constexpr std::size_t kSelectable = kSelectableByAccessory.size();
 }
 
 DeviceList MediaDeviceServiceImpl::getAvailableMediaDeviceByHardwareId(MediaDeviceType type, std::wstring hardwareId) {
@@ -27,9 +28,9 @@ DeviceList MediaDeviceServiceImpl::getAvailableMediaDeviceByHardwareId(MediaDevi
 
 MediaDeviceServiceImpl::Device MediaDeviceServiceImpl::getDeviceByHardwareId(std::wstring hardwareId) {
     MDS_LOG_TRACE(Loggers::MediaDeviceServiceImpl, "MediaDeviceServiceImpl::getDeviceByHardwareId()");
-    // Ringers share their hardware with speakers, so they are not searched.
-    for (auto type : {MediaDeviceTypeEnum::SPEAKER, MediaDeviceTypeEnum::MICROPHONE, MediaDeviceTypeEnum::CAMERA}) {
-        auto matches = getAvailableMediaDeviceByHardwareId(type, hardwareId);
+    for (const auto& row : DeviceTypeTable::all()) {
+        if (!row.searchedByHardwareId) continue;
+        auto matches = getAvailableMediaDeviceByHardwareId(row.type, hardwareId);
         if (!matches->empty()) {
             MDS_LOG_DEBUG(Loggers::MediaDeviceServiceImpl, "Found matching device");
             return matches->front();
@@ -42,9 +43,9 @@ MediaDeviceServiceImpl::Device MediaDeviceServiceImpl::getDeviceByHardwareId(std
 
 void MediaDeviceServiceImpl::setCurrentMediaDeviceByHardwareId(std::wstring hardwareId) {
     MDS_LOG_TRACE(Loggers::MediaDeviceServiceImpl, "MediaDeviceServiceImpl::setCurrentMediaDeviceByHardwareId()");
-    DeviceList matches[3];
-    for (int i = 0; i < 3; ++i) matches[i] = getAvailableMediaDeviceByHardwareId(kSelectableByAccessory[i], hardwareId);
-    for (int i = 0; i < 3; ++i) {
+    DeviceList matches[kSelectable];
+    for (std::size_t i = 0; i < kSelectable; ++i) matches[i] = getAvailableMediaDeviceByHardwareId(kSelectableByAccessory[i], hardwareId);
+    for (std::size_t i = 0; i < kSelectable; ++i) {
         if (!matches[i]->empty()) setCurrentMediaDevice(kSelectableByAccessory[i], matches[i]->front());
     }
 }
@@ -82,9 +83,9 @@ MediaDeviceServiceImpl::Device MediaDeviceServiceImpl::getPrefferedAccessoryDevi
 void MediaDeviceServiceImpl::setCurrentMediaDeviceByAccessoryType(
     AccessoryDeviceTypeEnum::AccessoryDeviceType accessoryType) {
     MDS_LOG_TRACE(Loggers::MediaDeviceServiceImpl, "MediaDeviceServiceImpl::setCurrentMediaDeviceByAccessoryType()");
-    Device chosen[3];
-    for (int i = 0; i < 3; ++i) chosen[i] = getPrefferedAccessoryDevice(accessoryType, kSelectableByAccessory[i]);
-    for (int i = 0; i < 3; ++i) {
+    Device chosen[kSelectable];
+    for (std::size_t i = 0; i < kSelectable; ++i) chosen[i] = getPrefferedAccessoryDevice(accessoryType, kSelectableByAccessory[i]);
+    for (std::size_t i = 0; i < kSelectable; ++i) {
         if (chosen[i]) setCurrentMediaDevice(kSelectableByAccessory[i], chosen[i]);
     }
 }

@@ -7,6 +7,7 @@
 #include "module/ModuleStatics.h"
 #include "services/impl/DevicePropertyCopy.h"
 #include "services/impl/MediaDeviceServiceImpl.h"
+#include "services/impl/ServiceTypeSlots.h"
 
 namespace OlvarUnified {
 
@@ -19,12 +20,7 @@ bool sameDevice(const std::shared_ptr<MediaDevice>& a, const std::shared_ptr<Med
 }  // namespace
 
 DeviceList MediaDeviceServiceImpl::getPreferredDeviceList(MediaDeviceType type) {
-    switch (type) {
-        case MediaDeviceTypeEnum::RINGER: return getPreferredRingerDevices();
-        case MediaDeviceTypeEnum::MICROPHONE: return getPreferredInputDevices();
-        case MediaDeviceTypeEnum::CAMERA: return getPreferredCaptureDevices();
-        default: return getPreferredOutputDevices();
-    }
+    return (this->*listSlotOf(type).preferredList)();
 }
 
 DeviceList MediaDeviceServiceImpl::getItemsNotInList(DeviceList reference, DeviceList candidates) {
@@ -90,12 +86,7 @@ void MediaDeviceServiceImpl::sortPreferredDeviceList(MediaDeviceType type, Devic
 }
 
 void MediaDeviceServiceImpl::firePreferredDeviceListSet(MediaDeviceType type, DeviceList added, DeviceList removed) {
-    switch (type) {
-        case MediaDeviceTypeEnum::SPEAKER: fireOnPreferredOutputDevicesChanged(added, removed); break;
-        case MediaDeviceTypeEnum::RINGER: fireOnPreferredRingerDevicesChanged(added, removed); break;
-        case MediaDeviceTypeEnum::MICROPHONE: fireOnPreferredInputDevicesChanged(added, removed); break;
-        case MediaDeviceTypeEnum::CAMERA: fireOnPreferredCaptureDevicesChanged(added, removed); break;
-    }
+    if (const TypeSlot* slot = slotOf(type)) (this->*slot->firePreferredChanged)(added, removed);
 }
 
 void MediaDeviceServiceImpl::updatePreferredDevice(MediaDeviceType type, Device device) {

@@ -12,6 +12,7 @@
 #include "featuresets/adapters/mediaDevice/MediaDevicePropertyFileConfigStore.h"
 #include "featuresets/adapters/mediaDevice/MediaDevicePropertyFileConfigStoreResetCallback.h"
 #include "featuresets/adapters/mediaDevice/SoundPlayUtils.h"
+#include "module/DeviceTypeTable.h"
 #include "module/ModuleLog.h"
 #include "module/ModuleStatics.h"
 #include "services/impl/MediaDeviceServiceImpl.h"
@@ -81,9 +82,8 @@ void MediaDeviceAdapter::startMediaDeviceFeatureSet(ServiceEventList) {
     if (auto volume = m_deviceManager->getVolumeControl()) volume->addObserver(m_eventObserver);
 
     m_preferredListsVersion = (m_preferredListsVersion + 1) | 1u;
-    for (auto type : {MediaDeviceTypeEnum::SPEAKER, MediaDeviceTypeEnum::RINGER, MediaDeviceTypeEnum::MICROPHONE,
-                      MediaDeviceTypeEnum::CAMERA})
-        m_preferredLists.replace(type, std::make_shared<std::vector<PreferredMediaDevicePtr>>());
+    for (const auto& row : DeviceTypeTable::all())
+        m_preferredLists.replace(row.type, std::make_shared<std::vector<PreferredMediaDevicePtr>>());
 
     std::wstring headsetPreference;
     GetPrioritizeNewAudioDeviceConfigValue(headsetPreference);
@@ -96,9 +96,7 @@ void MediaDeviceAdapter::startMediaDeviceFeatureSet(ServiceEventList) {
         m_mediaDevicePropertyFileConfigStorePtr->readFromFile();
     }
 
-    for (auto type : {MediaDeviceTypeEnum::SPEAKER, MediaDeviceTypeEnum::MICROPHONE, MediaDeviceTypeEnum::RINGER,
-                      MediaDeviceTypeEnum::CAMERA})
-        initialisePreferredDeviceListFromConfig(type);
+    for (auto type : DeviceTypeTable::kStartOrder) initialisePreferredDeviceListFromConfig(type);
     ++m_preferredListsVersion;
     if (m_persistAfterBuild.exchange(false)) persistPreferredDeviceListImpl();
 

@@ -12,6 +12,7 @@
 #include "OlvarUnified/FeatureSet.h"
 #include "featuresets/adapters/mediaDevice/PreferredDeviceLists.h"
 #include "featuresets/adapters/mediaDevice/PreferredMediaDeviceImpl.h"
+#include "module/DeviceTypeTable.h"
 #include "module/Export.h"
 #include "module/MediaDeviceFeatureSet.h"
 #include "module/MediaDeviceTypes.h"
@@ -28,6 +29,7 @@ class MediaDevicePropertyFileConfigStore;
 class MediaDevicePropertyFileConfigStoreResetCallback;
 class ConfigFeatureSet;
 class FunctionTask;
+class RingerVolumeControl;
 
 class MDS_EXPORT MediaDeviceAdapter : public FeatureSetAdapter,
                                       public MediaDeviceFeatureSet,
@@ -158,6 +160,11 @@ private:
     int GetDeviceVolumeFromPreferedDeviceList(MediaDeviceTypeEnum::MediaDeviceType type, const std::string& selectionId);
     std::shared_ptr<ConfigFeatureSet> configFeatureSet();
     std::shared_ptr<olvar::velk::VolumeControl> volumeControl();
+    std::shared_ptr<RingerVolumeControl> ringerVolumeControl();
+    // A volume written through, or read from, the control of that kind; a write reports
+    // whether it took, a read gives -1 when there is no volume.
+    bool writeVolume(VolumeKind kind, const std::string& selectionId, int volume);
+    int readVolume(VolumeKind kind, const std::string& selectionId);
     // Hands a call of the service to the services dispatcher under the given description.
     void postToService(std::function<void(MediaDeviceServiceImpl&)> call, const char* description);
     void postToWorker(std::function<void()> call, const char* taskName);
@@ -187,7 +194,6 @@ private:
     // and the lock order.
     PreferredDeviceLists m_preferredLists;
     std::shared_ptr<MediaDevicePropertyFileConfigStoreResetCallback> m_resetDataCallback;
-    int m_defaultVolume = 50;
 };
 
 }  // namespace OlvarUnified

@@ -2,6 +2,7 @@
 // the service is posted to the services dispatcher; nothing here waits for it.
 #include "OlvarUnified/Telephony.h"
 #include "OlvarUnified/UnifiedFactory.h"
+#include "featuresets/adapters/mediaDevice/DeviceSources.h"
 #include "featuresets/adapters/mediaDevice/MediaDeviceAdapter.h"
 #include "module/ModuleLog.h"
 #include "module/ModuleStatics.h"
@@ -71,16 +72,9 @@ void MediaDeviceAdapter::refreshPreferredDeviceListsAfterEvent(const olvar::velk
 // The lists a device of this kind can appear in: a playback device serves as speaker and
 // as ringer.
 void MediaDeviceAdapter::refreshPreferredDeviceLists(const olvar::velk::DeviceInfoPtr& device) {
-    if (!device) return;
-    switch (device->getKind()) {
-        case olvar::velk::DEVICE_KIND_PLAYBACK:
-            refreshPreferredDeviceList(MediaDeviceTypeEnum::SPEAKER);
-            refreshPreferredDeviceList(MediaDeviceTypeEnum::RINGER);
-            break;
-        case olvar::velk::DEVICE_KIND_RECORDING: refreshPreferredDeviceList(MediaDeviceTypeEnum::MICROPHONE); break;
-        case olvar::velk::DEVICE_KIND_CAPTURE: refreshPreferredDeviceList(MediaDeviceTypeEnum::CAMERA); break;
-        default: break;
-    }
+    const auto source = device ? DeviceSources::sourceOfKind(device->getKind()) : std::nullopt;
+    if (!source) return;
+    for (auto type : DeviceTypeTable::servedBy(*source)) refreshPreferredDeviceList(type);
 }
 
 void MediaDeviceAdapter::onVideoResolutionChanged(void* windowHandle, std::shared_ptr<olvar::ravo::VideoFormat> format) {
@@ -115,8 +109,8 @@ void MediaDeviceAdapter::onInputGainChange(std::string deviceName, int gain) {
 }
 
 void MediaDeviceAdapter::onVolumeChange(MediaDeviceType type, const std::string& deviceName, int volume) {
-    // The walk and the change run under the type's lock: the record is shared with the other
-    // threads that read this list.
+    // The walk and the change run under the type's lock, as they change the stored list that
+    // other threads read copies of.
     const auto changed = m_preferredLists.updateFirst(
         type,
         [&](const PreferredMediaDeviceImpl& record) {

@@ -5,6 +5,7 @@
 #include "MirelCoreUtils/StringUtils.h"
 #include "OlvarUnified/ConfigFeatureSet.h"
 #include "OlvarUnified/UnifiedFactory.h"
+#include "featuresets/adapters/mediaDevice/DeviceSources.h"
 #include "featuresets/adapters/mediaDevice/MediaDeviceAdapter.h"
 #include "featuresets/adapters/mediaDevice/MediaDevicePropertyFileConfigStore.h"
 #include "featuresets/adapters/mediaDevice/PreferredListRules.h"
@@ -12,7 +13,6 @@
 #include "module/ModuleStatics.h"
 #include "objects/mediaDevice/MediaDeviceImpl.h"
 #include "services/impl/MediaDeviceServiceImpl.h"
-#include "velk/VelkWrapper.h"
 
 namespace OlvarUnified {
 
@@ -233,8 +233,7 @@ bool MediaDeviceAdapter::persistPreferredDeviceListImpl() {
         return true;
     }
     auto all = std::make_shared<std::vector<PreferredMediaDevicePtr>>();
-    for (auto type : {MediaDeviceTypeEnum::SPEAKER, MediaDeviceTypeEnum::MICROPHONE, MediaDeviceTypeEnum::CAMERA,
-                      MediaDeviceTypeEnum::RINGER})
+    for (auto type : DeviceTypeTable::kFileOrder)
         if (const auto list = m_preferredLists.snapshot(type)) all->insert(all->end(), list->begin(), list->end());
     // A rebuild or a reset since the copy began makes it stale; the rebuild persists for itself.
     olvar::MutexGuard fileGuard(MediaDevicePropertyFileConfigStore::storeFileLock);
@@ -244,14 +243,11 @@ bool MediaDeviceAdapter::persistPreferredDeviceListImpl() {
 }
 
 void MediaDeviceAdapter::getAvailableDeviceInfo(MediaDeviceType type, DeviceInfoList& out) {
-    auto wrapper = VelkWrapper::Instance();
-    switch (type) {
-        case MediaDeviceTypeEnum::SPEAKER:
-        case MediaDeviceTypeEnum::RINGER: out = wrapper->GetPlaybackDevices(); break;
-        case MediaDeviceTypeEnum::MICROPHONE: out = wrapper->GetRecordingDevices(); break;
-        case MediaDeviceTypeEnum::CAMERA: out = wrapper->GetCaptureDevices(); break;
-        default: out.clear(); break;
-    }
+    const DeviceTypeInfo* row = DeviceTypeTable::find(type);
+    if (row)
+        out = DeviceSources::devicesOf(row->source);
+    else
+        out.clear();
 }
 
 DeviceList MediaDeviceAdapter::getPluginDevice(MediaDeviceType type) {
@@ -267,14 +263,8 @@ DeviceList MediaDeviceAdapter::getPluginDevice(MediaDeviceType type) {
 }
 
 DeviceInfoPtr MediaDeviceAdapter::getDefaultDevice(MediaDeviceType type) {
-    auto wrapper = VelkWrapper::Instance();
-    switch (type) {
-        case MediaDeviceTypeEnum::SPEAKER:
-        case MediaDeviceTypeEnum::RINGER: return wrapper->GetDefaultPlaybackDevice();
-        case MediaDeviceTypeEnum::MICROPHONE: return wrapper->GetDefaultRecordingDevice();
-        case MediaDeviceTypeEnum::CAMERA: return wrapper->GetDefaultCaptureDevice();
-        default: return nullptr;
-    }
+    const DeviceTypeInfo* row = DeviceTypeTable::find(type);
+    return row ? DeviceSources::defaultDeviceOf(row->source) : nullptr;
 }
 
 std::string MediaDeviceAdapter::getDeviceInfoString(const DeviceInfoPtr& device) {

@@ -4,6 +4,7 @@
 #include "OlvarUnified/UnifiedFactory.h"
 #include "featuresets/adapters/mediaDevice/AccessoryHardwareId.h"
 #include "featuresets/adapters/mediaDevice/MediaDeviceAdapter.h"
+#include "module/DeviceTypeTable.h"
 #include "module/ModuleLog.h"
 #include "module/ModuleStatics.h"
 #include "objects/mediaDevice/MediaDeviceImpl.h"
@@ -17,14 +18,10 @@ using MediaDeviceTypeEnum::MediaDeviceType;
 namespace {
 const OlvarLoggerHandle& log() { return Loggers::MediaDeviceAdapter; }
 
-// Device kinds as the accessories side numbers them.
+// The device kind as the accessories side numbers it; 0 for a type it does not know.
 int accessoryDeviceKind(MediaDeviceType type) {
-    switch (type) {
-        case MediaDeviceTypeEnum::SPEAKER: return 1;
-        case MediaDeviceTypeEnum::RINGER: return 2;
-        case MediaDeviceTypeEnum::MICROPHONE: return 3;
-        default: return 0;
-    }
+    const DeviceTypeInfo* row = DeviceTypeTable::find(type);
+    return row ? row->accessoryKind : 0;
 }
 }  // namespace
 
@@ -75,6 +72,9 @@ bool MediaDeviceAdapter::switchDeviceInUse(MediaDeviceType type, const Preferred
     }
     auto audio = featureSet->getAudioControl();
     if (!audio) return result;
+    // Left as a switch: each type pairs its own telephony call with its own acceptance rule
+    // (voicemail for the speaker; the separate-ringer flag and the alerts device for the
+    // ringer), and a table of calls would part each rule from the call it judges.
     switch (type) {
         case MediaDeviceTypeEnum::SPEAKER:
             result = audio->setCurrentSpeaker(record->selectionId);
@@ -139,25 +139,8 @@ void MediaDeviceAdapter::setMediaDeviceVolume(MediaDeviceType type, PreferredMed
 void MediaDeviceAdapter::setMediaDeviceVolumeImpl(MediaDeviceType type, PreferredMediaDevicePtr record, int volume) {
     olvar::MutexGuard guard(m_preferredLists.mutex(type));
     if (!record) return;
-    bool result = false;
-    auto control = volumeControl();
-    switch (type) {
-        case MediaDeviceTypeEnum::SPEAKER:
-            result = control && control->setSpeakerVolume(record->selectionId, volume);
-            break;
-        case MediaDeviceTypeEnum::MICROPHONE:
-            if (control) control->setInputGain(record->selectionId, volume);
-            result = true;
-            break;
-        case MediaDeviceTypeEnum::RINGER: {
-            auto featureSet = m_pUnifiedFactory->getFeatureSet<TelephonyMediaDeviceFeatureSet>();
-            auto ringer = featureSet ? featureSet->getRingerVolumeControl() : nullptr;
-            result = ringer && ringer->setRingerVolume(volume);
-            break;
-        }
-        default: break;  // a camera has no volume
-    }
-    if (!result) return;
+    const DeviceTypeInfo* row = DeviceTypeTable::find(type);
+    if (!row || !writeVolume(row->volume, record->selectionId, volume)) return;
     const auto changed = m_preferredLists.updateRecord(type, record->uniqueIdentifier, [volume](auto& entry) {
         entry.volume = volume;
         return true;
@@ -175,17 +158,52 @@ std::shared_ptr<olvar::velk::VolumeControl> MediaDeviceAdapter::volumeControl() 
     return m_deviceManager ? m_deviceManager->getVolumeControl() : nullptr;
 }
 
-int MediaDeviceAdapter::GetDeviceVolumeFromVolumeCtrl(MediaDeviceType type, const std::string& selectionId) {
-    if (type == MediaDeviceTypeEnum::RINGER) {
-        auto featureSet = m_pUnifiedFactory->getFeatureSet<TelephonyMediaDeviceFeatureSet>();
-        auto ringer = featureSet ? featureSet->getRingerVolumeControl() : nullptr;
-        return ringer ? ringer->getRingerVolume() : -1;
+std::shared_ptr<RingerVolumeControl> MediaDeviceAdapter::ringerVolumeControl() {
+    auto featureSet = m_pUnifiedFactory->getFeatureSet<TelephonyMediaDeviceFeatureSet>();
+    return featureSet ? featureSet->getRingerVolumeControl() : nullptr;
+}
+
+bool MediaDeviceAdapter::writeVolume(VolumeKind kind, const std::string& selectionId, int volume) {
+    switch (kind) {
+        case VolumeKind::SpeakerVolume: {
+            auto control = volumeControl();
+            return control && control->setSpeakerVolume(selectionId, volume);
+        }
+        case VolumeKind::InputGain:
+            // The gain is taken as set whatever the control answers, or without a control.
+            if (auto control = volumeControl()) control->setInputGain(selectionId, volume);
+            return true;
+        case VolumeKind::RingerVolume: {
+            auto ringer = ringerVolumeControl();
+            return ringer && ringer->setRingerVolume(volume);
+        }
+        case VolumeKind::None: break;
     }
-    auto control = volumeControl();
-    if (!control) return -1;
-    if (type == MediaDeviceTypeEnum::SPEAKER) return control->getSpeakerVolume(selectionId);
-    if (type == MediaDeviceTypeEnum::MICROPHONE) return control->getInputGain(selectionId);
+    return false;
+}
+
+int MediaDeviceAdapter::readVolume(VolumeKind kind, const std::string& selectionId) {
+    switch (kind) {
+        case VolumeKind::SpeakerVolume: {
+            auto control = volumeControl();
+            return control ? control->getSpeakerVolume(selectionId) : -1;
+        }
+        case VolumeKind::InputGain: {
+            auto control = volumeControl();
+            return control ? control->getInputGain(selectionId) : -1;
+        }
+        case VolumeKind::RingerVolume: {
+            auto ringer = ringerVolumeControl();
+            return ringer ? ringer->getRingerVolume() : -1;
+        }
+        case VolumeKind::None: break;
+    }
     return -1;
+}
+
+int MediaDeviceAdapter::GetDeviceVolumeFromVolumeCtrl(MediaDeviceType type, const std::string& selectionId) {
+    const DeviceTypeInfo* row = DeviceTypeTable::find(type);
+    return row ? readVolume(row->volume, selectionId) : -1;
 }
 
 int MediaDeviceAdapter::GetDeviceVolumeFromPreferedDeviceList(MediaDeviceType type, const std::string& selectionId) {
@@ -200,13 +218,13 @@ int MediaDeviceAdapter::getDeviceVolume(MediaDeviceType type, const std::string&
     if (volume != -1) return volume;
     volume = GetDeviceVolumeFromPreferedDeviceList(type, selectionId);
     if (volume != -1) return volume;
-    return volumeControl() ? m_defaultVolume : -1;
+    return volumeControl() ? DeviceTypeTable::listOwner(type).defaultVolume : -1;
 }
 
 int MediaDeviceAdapter::getDeviceVolume(MediaDeviceType type, const PreferredMediaDevicePtr& record) {
     if (!record) return -1;
-    const bool keepsStoredVolume = type == MediaDeviceTypeEnum::SPEAKER || type == MediaDeviceTypeEnum::RINGER;
-    if (keepsStoredVolume && record->volume != -1) return record->volume;
+    const DeviceTypeInfo* row = DeviceTypeTable::find(type);
+    if (row && row->keepsStoredVolume && record->volume != -1) return record->volume;
     return getDeviceVolume(type, record->selectionId);
 }
 

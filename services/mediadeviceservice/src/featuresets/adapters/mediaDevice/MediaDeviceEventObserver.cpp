@@ -1,10 +1,10 @@
 #include "featuresets/adapters/mediaDevice/MediaDeviceEventObserver.h"
 
+#include "featuresets/adapters/mediaDevice/DeviceSources.h"
 #include "featuresets/adapters/mediaDevice/MediaDeviceAdapter.h"
 #include "featuresets/adapters/mediaDevice/MediaDeviceBackgroundWorker.h"
 #include "module/ModuleLog.h"
 #include "module/ModuleStatics.h"
-#include "velk/VelkWrapper.h"
 
 namespace OlvarUnified {
 
@@ -16,14 +16,8 @@ MediaDeviceEventObserver::MediaDeviceEventObserver(MediaDeviceAdapter* adapter) 
 MediaDeviceEventObserver::~MediaDeviceEventObserver() = default;
 
 DeviceInfoList MediaDeviceEventObserver::sameKindDevices(const DeviceInfoPtr& device) {
-    if (!device) return {};
-    auto wrapper = VelkWrapper::Instance();
-    switch (device->getKind()) {
-        case olvar::velk::DEVICE_KIND_RECORDING: return wrapper->GetRecordingDevices();
-        case olvar::velk::DEVICE_KIND_PLAYBACK: return wrapper->GetPlaybackDevices();
-        case olvar::velk::DEVICE_KIND_CAPTURE: return wrapper->GetCaptureDevices();
-        default: return {};
-    }
+    const auto source = device ? DeviceSources::sourceOfKind(device->getKind()) : std::nullopt;
+    return source ? DeviceSources::devicesOf(*source) : DeviceInfoList();
 }
 
 void MediaDeviceEventObserver::onDeviceAdded(DeviceInfoPtr device) {

@@ -10,6 +10,7 @@
 
 #include "MirelCoreUtils/FileUtils.h"
 #include "MirelCoreUtils/StringUtils.h"
+#include "module/DeviceTypeTable.h"
 #include "module/ModuleLog.h"
 #include "module/ModuleStatics.h"
 
@@ -23,15 +24,6 @@ const OlvarLoggerHandle& log() { return Loggers::MediaDevicePropertyFileConfigSt
 
 constexpr const char* kLegacyFileName = "deviceData3.properties";
 constexpr const char* kKeyValueSeparator = ":";
-
-// The order in which the groups appear in the file.
-constexpr std::array<MediaDeviceType, 4> kWrittenTypeOrder = {
-    MediaDeviceTypeEnum::SPEAKER, MediaDeviceTypeEnum::MICROPHONE, MediaDeviceTypeEnum::CAMERA,
-    MediaDeviceTypeEnum::RINGER};
-
-bool isKnownType(MediaDeviceType type) {
-    return type >= MediaDeviceTypeEnum::SPEAKER && type <= MediaDeviceTypeEnum::CAMERA;
-}
 
 bool sameStoredDevice(const PreferredMediaDeviceImpl& a, const PreferredMediaDeviceImpl& b) {
     return a.hardwareId == b.hardwareId && a.selectionId == b.selectionId && a.name == b.name;
@@ -119,13 +111,8 @@ bool MediaDevicePropertyFileConfigStore::parseLine(const std::string& line, std:
 }
 
 std::string MediaDevicePropertyFileConfigStore::deviceTypeWord(MediaDeviceType type) {
-    switch (type) {
-        case MediaDeviceTypeEnum::SPEAKER: return "Speaker";
-        case MediaDeviceTypeEnum::RINGER: return "Ringer";
-        case MediaDeviceTypeEnum::MICROPHONE: return "Microphone";
-        case MediaDeviceTypeEnum::CAMERA: return "Camera";
-    }
-    return "";
+    const DeviceTypeInfo* row = DeviceTypeTable::find(type);
+    return row ? std::string(row->fileWord) : std::string();
 }
 
 std::string MediaDevicePropertyFileConfigStore::keyOf(const std::string& word, const std::string& infix,
@@ -207,11 +194,13 @@ std::string MediaDevicePropertyFileConfigStore::fileContentOf(const PreferredMed
     std::array<PreferredMediaDeviceList, 4> groups = {newList(), newList(), newList(), newList()};
     if (devices) {
         for (const PreferredMediaDevicePtr& device : *devices) {
-            if (device && isKnownType(device->type)) groups[device->type]->push_back(device);
+            const DeviceTypeInfo* row = device ? DeviceTypeTable::find(device->type) : nullptr;
+            if (row) groups[row->listSlot]->push_back(device);
         }
     }
     std::string content;
-    for (MediaDeviceType type : kWrittenTypeOrder) writeDeviceGroup(content, removeDuplicateDevices(groups[type]));
+    for (MediaDeviceType type : DeviceTypeTable::kFileOrder)
+        writeDeviceGroup(content, removeDuplicateDevices(groups[DeviceTypeTable::listSlot(type)]));
     return content;
 }
 

@@ -2,22 +2,15 @@
 
 #include <algorithm>
 
+#include "module/DeviceTypeTable.h"
+
 namespace OlvarUnified {
 
 using MediaDeviceTypeEnum::MediaDeviceType;
 
-std::size_t PreferredDeviceLists::slotOf(MediaDeviceType type) {
-    switch (type) {
-        case MediaDeviceTypeEnum::RINGER: return 1;
-        case MediaDeviceTypeEnum::MICROPHONE: return 2;
-        case MediaDeviceTypeEnum::CAMERA: return 3;
-        default: return 0;
-    }
-}
+olvar::Mutex& PreferredDeviceLists::mutex(MediaDeviceType type) { return m_mutexes[DeviceTypeTable::listSlot(type)]; }
 
-olvar::Mutex& PreferredDeviceLists::mutex(MediaDeviceType type) { return m_mutexes[slotOf(type)]; }
-
-PreferredMediaDeviceList& PreferredDeviceLists::storedList(MediaDeviceType type) { return m_lists[slotOf(type)]; }
+PreferredMediaDeviceList& PreferredDeviceLists::storedList(MediaDeviceType type) { return m_lists[DeviceTypeTable::listSlot(type)]; }
 
 PreferredMediaDeviceList PreferredDeviceLists::snapshot(MediaDeviceType type) {
     olvar::MutexGuard guard(mutex(type));

@@ -58,8 +58,6 @@ public:
     static PreferredMediaDevicePtr copyOf(const PreferredMediaDevicePtr& record);
 
 private:
-    static std::size_t slotOf(MediaDeviceTypeEnum::MediaDeviceType type);
-
     std::array<olvar::Mutex, 4> m_mutexes;
     std::array<PreferredMediaDeviceList, 4> m_lists;  // guarded by m_mutexes of the same slot
 };
