@@ -5,9 +5,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include "HostProcess.h"
 #include "PulseTestSupport.h"
 #include "olvar/TemporaryDirectory.h"
-#include "testing/HostProcess.h"
 
 namespace {
 

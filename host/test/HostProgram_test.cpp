@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "testing/HostProcess.h"
+#include "HostProcess.h"
 
 namespace {
 
