@@ -44,9 +44,9 @@ public:
     // given. False if the timeout passed first.
     static bool drain(std::chrono::milliseconds timeout = kShutdownTimeout);
 
-    // The host's end: waits for pending work (at most the timeout, then logs and goes on),
-    // unregisters, and stops the services dispatcher. False if the wait timed out; later calls
-    // do nothing and return true.
+    // The host's end, on a thread of its own (never in a task): waits for pending work (at most
+    // the timeout, then logs and goes on), unregisters, stops the services dispatcher. False if
+    // the wait timed out; later calls do nothing and return true.
     bool shutdown(std::chrono::milliseconds timeout = kShutdownTimeout);
 
     std::shared_ptr<ConfigFeatureSet> configFeatureSet;  // empty without it
