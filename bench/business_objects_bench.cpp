@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "OlvarUnified/UnifiedFactory.h"
+#include "StubMediaDeviceService.h"
 #include "featuresets/adapters/mediaDevice/PreferredMediaDeviceImpl.h"
 #include "objects/mediaDevice/MediaDeviceImpl.h"
-#include "objects/testing/StubMediaDeviceService.h"
 
 namespace {
 

@@ -15,7 +15,6 @@
 
 #include "OlvarUnified/StandInHost.h"
 #include "OlvarUnified/Task.h"
-#include "OlvarUnified/Testing.h"
 #include "OlvarUnified/UnifiedFactory.h"
 #include "featuresets/adapters/mediaDevice/MediaDeviceAdapter.h"
 #include "module/InjectMediaDeviceService.h"
@@ -71,12 +70,12 @@ public:
         adapter = std::dynamic_pointer_cast<FeatureSetAdapter>(factory->getFeatureSet(MEDIA_DEVICE_FEATURE_SET_TYPE));
         service = factory->getService<MediaDeviceService>();
         adapter->StartFeatureSet(MEDIA_DEVICE_FEATURE_SET_TYPE, noEvents());
-        Testing::drainAll();
+        StandInHost::drain();
     }
     ~StartedModule() {
         adapter->StopFeatureSet(MEDIA_DEVICE_FEATURE_SET_TYPE, noEvents());
         adapter->Destroy();
-        Testing::drainAll();
+        StandInHost::drain();
         adapter.reset();
         service.reset();
         m_host->unregister();
@@ -129,7 +128,7 @@ void BM_PlugToNotifications(benchmark::State& state) {
 
     std::vector<double> toAdded, toCurrent;
     for (auto _ : state) {
-        if (!Testing::drainAll()) {
+        if (!StandInHost::drain()) {
             state.SkipWithError("the module did not become idle before a plug");
             break;
         }
@@ -142,10 +141,10 @@ void BM_PlugToNotifications(benchmark::State& state) {
         toCurrent.push_back(microsSince(start, currentSpeaker.waitBeyond(currentSeen)));
         state.SetIterationTime(toAdded.back() / 1e6);
 
-        Testing::drainAll();
+        StandInHost::drain();
         module.backend->unplug(headset.selectionId);
     }
-    Testing::drainAll();
+    StandInHost::drain();
     module.onDispatcher([&] {
         for (auto& connection : connections)
             if (auto live = connection.lock()) live->disconnect();

@@ -14,8 +14,8 @@
 #include <mutex>
 #include <thread>
 
-#include "testing/PageClient.h"
-#include "testing/PageHarness.h"
+#include "PageClient.h"
+#include "PageHarness.h"
 #include "velk/SimulatedBackend.h"
 
 namespace {

@@ -16,7 +16,6 @@
 #include "OlvarUnified/ServicesDispatcher.h"
 #include "OlvarUnified/StandInHost.h"
 #include "OlvarUnified/Task.h"
-#include "OlvarUnified/Testing.h"
 #include "OlvarUnified/UnifiedFactory.h"
 #include "module/MediaDeviceTypes.h"
 #include "objects/mediaDeviceService/MediaDeviceService.h"
@@ -77,7 +76,7 @@ int main(int argc, char** argv) {
 
     auto events = std::make_shared<std::vector<std::shared_ptr<ServiceEvent>>>();
     adapter->StartFeatureSet(MEDIA_DEVICE_FEATURE_SET_TYPE, events);
-    if (!Testing::drainAll()) return fail("the module did not settle");
+    if (!StandInHost::drain()) return fail("the module did not settle");
 
     std::size_t speakers = 0;
     onDispatcher(*factory, [&] {
@@ -94,12 +93,10 @@ int main(int argc, char** argv) {
 
     adapter->StopFeatureSet(MEDIA_DEVICE_FEATURE_SET_TYPE, events);
     adapter->Destroy();
-    Testing::drainAll();
     adapter.reset();
     service.reset();
-    host.unregister();
+    host.shutdown();  // runs what the stop left queued, then the module's objects go
     VelkWrapper::Instance()->setBackend(nullptr);
-    Testing::drainAll();
     dlclose(module);
     return speakers > 0 && announcements > 0 ? 0 : 1;
 }

@@ -10,7 +10,6 @@
 #include "OlvarUnified/ServicesDispatcher.h"
 #include "OlvarUnified/StandInHost.h"
 #include "OlvarUnified/Task.h"
-#include "OlvarUnified/Testing.h"
 #include "OlvarUnified/UnifiedFactory.h"
 #include "objects/mediaDeviceService/MediaDeviceService.h"
 #include "velk/SimulatedBackend.h"
@@ -36,7 +35,7 @@ int main(int argc, char** argv) {
     auto service = std::dynamic_pointer_cast<MediaDeviceService>(factory->getService(type));
     auto events = std::make_shared<std::vector<std::shared_ptr<ServiceEvent>>>();
     adapter->StartFeatureSet(type, events);
-    Testing::drainAll();  // the start goes on on the module's background worker
+    StandInHost::drain();  // the start goes on on the module's background worker
 
     // The service is read and changed on the services dispatcher only.
     factory->getServicesDispatcher()->enqueueBlock(std::make_shared<FunctionTask>(
@@ -48,12 +47,10 @@ int main(int argc, char** argv) {
 
     adapter->StopFeatureSet(type, events);  // keeps the preferred lists in the file
     adapter->Destroy();
-    Testing::drainAll();
     adapter.reset();
     service.reset();
-    host.unregister();
+    host.shutdown();  // runs what the stop left queued, then the module's objects go
     VelkWrapper::Instance()->setBackend(nullptr);
-    Testing::drainAll();
     dlclose(module);
     return 0;
 }

@@ -111,7 +111,7 @@ bool HostPlatform::tearDown() {
     if (!m_factory && !m_deviceBackend) return true;
     if (m_backend) m_backend->stopTimeline();
     if (m_host && m_host->telephony) m_host->telephony->audio()->setDeviceInUseListener(nullptr);
-    if (m_host) m_host->unregister();
+    if (m_host) m_host->shutdown();
     VelkWrapper::Instance()->setBackend(nullptr);
     const bool saved = ConfigStore::instance()->saveToFile(m_configFile);
     m_factory.reset();

@@ -6,8 +6,8 @@
 #include "OlvarUnified/ConfigStore.h"
 #include "OlvarUnified/FeatureSet.h"
 #include "OlvarUnified/ServicesDispatcher.h"
+#include "OlvarUnified/StandInHost.h"
 #include "OlvarUnified/Task.h"
-#include "OlvarUnified/Testing.h"
 #include "OlvarUnified/UnifiedFactory.h"
 #include "objects/mediaDeviceService/MediaDeviceService.h"
 
@@ -118,7 +118,7 @@ void HostSession::postToDispatcher(const std::function<void()>& call, const char
 }
 
 void HostSession::drain() {
-    if (!OlvarUnified::Testing::drainAll()) std::cerr << "mediadevice-host: the queues did not empty in time\n";
+    if (!OlvarUnified::StandInHost::drain()) std::cerr << "mediadevice-host: the queues did not empty in time\n";
 }
 
 DeviceInUse HostSession::deviceInUse() const {

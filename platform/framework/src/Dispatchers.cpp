@@ -11,6 +11,7 @@ void ServicesDispatcher::enqueue(std::shared_ptr<Task> task, bool, bool) { m_thr
 void ServicesDispatcher::enqueueBlock(std::shared_ptr<Task> task, bool, bool) { m_thread->postAndWait(std::move(task)); }
 bool ServicesDispatcher::checkForUpdateAccess() const { return m_thread->isOwnThread(); }
 void ServicesDispatcher::drain() { m_thread->drain(); }
+void ServicesDispatcher::stop() { m_thread->stop(); }
 
 namespace Processing {
 

@@ -1,13 +1,24 @@
 #include "OlvarUnified/StandInHost.h"
 
+#include <string>
+
 #include "OlvarUnified/HostService.h"
 #include "OlvarUnified/UnifiedFactory.h"
+#include "olvar/OlvarLog.h"
+#include "olvar/PendingWork.h"
 
 namespace OlvarUnified {
 
+namespace {
+OlvarLoggerHandle logger() {
+    static OlvarLoggerHandle handle = OlvarLogger_getLogger("OlvarUnified-StandInHost");
+    return handle;
+}
+}  // namespace
+
 StandInHost::StandInHost(std::shared_ptr<UnifiedFactory> factory, std::shared_ptr<ConfigStore> store,
                          StandInHostOptions options)
-    : m_factory(std::move(factory)) {
+    : m_factory(std::move(factory)), m_dispatcher(m_factory->getServicesDispatcher()) {
     if (options.withConfigFeatureSet) {
         configFeatureSet = std::make_shared<ConfigFeatureSet>(store);
         m_factory->registerFeatureSet(unifiedTypeName<ConfigFeatureSet>(), kConfigFeatureSetNumber, configFeatureSet);
@@ -26,6 +37,22 @@ StandInHost::StandInHost(std::shared_ptr<UnifiedFactory> factory, std::shared_pt
     ServiceFactory::getInstance()->registerService<ConfigService>(configService);
     telephonyService = std::make_shared<TelephonyServiceStandIn>(m_factory->getServicesDispatcher());
     ServiceFactory::getInstance()->registerService<TelephonyService>(telephonyService);
+}
+
+StandInHost::~StandInHost() { shutdown(); }
+
+bool StandInHost::drain(std::chrono::milliseconds timeout) { return olvar::PendingWork::waitIdle(timeout); }
+
+bool StandInHost::shutdown(std::chrono::milliseconds timeout) {
+    if (!m_dispatcher) return true;
+    const bool drained = drain(timeout);
+    if (!drained)
+        OlvarLog(logger(), OLVAR_LOG_ERROR, __FILE__, __LINE__, __func__,
+                 "work was still pending after " + std::to_string(timeout.count()) + " ms; shutting down anyway");
+    unregister();
+    m_dispatcher->stop();
+    m_dispatcher.reset();
+    return drained;
 }
 
 void StandInHost::unregister() {

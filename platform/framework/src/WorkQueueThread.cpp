@@ -24,7 +24,9 @@ WorkQueueThread::WorkQueueThread(std::string name) : m_state(std::make_shared<St
     m_threadId = m_thread.get_id();
 }
 
-WorkQueueThread::~WorkQueueThread() {
+WorkQueueThread::~WorkQueueThread() { stop(); }
+
+void WorkQueueThread::stop() {
     {
         std::lock_guard<std::mutex> lock(m_state->mutex);
         m_state->stopping = true;
@@ -43,12 +45,25 @@ void WorkQueueThread::post(std::shared_ptr<Task> task) {
         OlvarLog(logger(), OLVAR_LOG_ERROR, __FILE__, __LINE__, __func__, "empty task refused by " + m_state->name);
         return;
     }
-    olvar::PendingWork::begin();
+    accept(task);
+}
+
+bool WorkQueueThread::accept(std::shared_ptr<Task>& task) {
     {
         std::lock_guard<std::mutex> lock(m_state->mutex);
-        m_state->queue.push_back(std::move(task));
+        if (!m_state->finished) {
+            olvar::PendingWork::begin();
+            m_state->queue.push_back(std::move(task));
+        }
+    }
+    if (task) {
+        // Nothing would ever run it, and a drain of the process would wait for it forever.
+        OlvarLog(logger(), OLVAR_LOG_WARNING, __FILE__, __LINE__, __func__,
+                 "task \"" + task->getName() + "\" refused by " + m_state->name + ": it has stopped");
+        return false;
     }
     m_state->wake.notify_one();
+    return true;
 }
 
 void WorkQueueThread::postAndWait(std::shared_ptr<Task> task) {
@@ -62,13 +77,13 @@ void WorkQueueThread::postAndWait(std::shared_ptr<Task> task) {
     }
     auto done = std::make_shared<std::promise<void>>();
     auto finished = done->get_future();
-    post(std::make_shared<FunctionTask>(
+    std::shared_ptr<Task> wrapped = std::make_shared<FunctionTask>(
         [task, done, name = m_state->name] {
             runGuarded(*task, name);
             done->set_value();
         },
-        task->getName()));
-    finished.wait();
+        task->getName());
+    if (accept(wrapped)) finished.wait();
 }
 
 void WorkQueueThread::drain() {
@@ -81,7 +96,10 @@ void WorkQueueThread::loop(const std::shared_ptr<State>& state) {
     std::unique_lock<std::mutex> lock(state->mutex);
     for (;;) {
         state->wake.wait(lock, [&] { return state->stopping || !state->queue.empty(); });
-        if (state->queue.empty()) break;  // stopping, and everything queued has run
+        if (state->queue.empty()) {  // stopping, and everything queued has run
+            state->finished = true;
+            break;
+        }
         auto task = std::move(state->queue.front());
         state->queue.pop_front();
         state->busy = true;

@@ -15,9 +15,12 @@ namespace OlvarUnified {
 class WorkQueueThread {
 public:
     explicit WorkQueueThread(std::string name);
-    ~WorkQueueThread();  // runs what is still queued, then joins
+    ~WorkQueueThread();  // stop()
     WorkQueueThread(const WorkQueueThread&) = delete;
     WorkQueueThread& operator=(const WorkQueueThread&) = delete;
+
+    // Runs what is still queued, then joins; later posts are refused. Idempotent.
+    void stop();
 
     void post(std::shared_ptr<Task> task);
     // Returns after the task has run; runs it inline when called from the queue's own thread.
@@ -39,9 +42,12 @@ private:
         std::deque<std::shared_ptr<Task>> queue;
         bool busy = false;
         bool stopping = false;
+        bool finished = false;  // the loop has ended: nothing posted from now on would run
     };
     static void loop(const std::shared_ptr<State>& state);
     static void runGuarded(Task& task, const std::string& queueName);
+    // Queues the task unless the loop has ended; logs the refusal otherwise.
+    bool accept(std::shared_ptr<Task>& task);
 
     std::shared_ptr<State> m_state;
     std::thread::id m_threadId;

@@ -2,11 +2,11 @@
 // the server's default, volumes, and a server that dies and comes back.
 #include <algorithm>
 
+#include "MediaDeviceAdapterTestSupport.h"
 #include "PulseMonitorRecorder.h"
 #include "PulseTestSupport.h"
-#include "featuresets/adapters/mediaDevice/MediaDeviceAdapterTestSupport.h"
+#include "WaveTestFiles.h"
 #include "featuresets/adapters/mediaDevice/MediaDeviceBackgroundWorker.h"
-#include "featuresets/adapters/mediaDevice/WaveTestFiles.h"
 #include "velk/PulseBackend.h"
 #include "velk/VolumeChangeForwarder.h"
 

@@ -13,7 +13,7 @@ class WorkQueueThread;
 class OLVAR_API ServicesDispatcher {
 public:
     ServicesDispatcher();
-    ~ServicesDispatcher();  // runs what is queued, then joins the thread
+    ~ServicesDispatcher();  // stop()
     ServicesDispatcher(const ServicesDispatcher&) = delete;
     ServicesDispatcher& operator=(const ServicesDispatcher&) = delete;
 
@@ -28,6 +28,10 @@ public:
 
     // Waits until everything queued so far (and what it queues here) has run.
     void drain();
+
+    // Runs what is queued, then ends the thread; tasks given later are refused with a log
+    // line instead of waiting forever. Idempotent.
+    void stop();
 
 private:
     std::unique_ptr<WorkQueueThread> m_thread;

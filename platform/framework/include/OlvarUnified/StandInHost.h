@@ -3,6 +3,7 @@
 // Used by the host program, the tests and the benchmarks so that all three wire a module alike.
 #pragma once
 
+#include <chrono>
 #include <memory>
 
 #include "OlvarUnified/ConfigFeatureSet.h"
@@ -12,6 +13,7 @@
 
 namespace OlvarUnified {
 
+class ServicesDispatcher;
 class UnifiedFactory;
 
 struct StandInHostOptions {
@@ -26,12 +28,26 @@ public:
     static constexpr int kSystemServiceNumber = 1001;
     static constexpr int kTelephonyFeatureSetNumber = 2100;
     static constexpr int kTelephonyAccessoriesFeatureSetNumber = 2101;
+    static constexpr std::chrono::milliseconds kShutdownTimeout{30000};
 
     // Registers everything in the factory and in the process-wide ServiceFactory.
     StandInHost(std::shared_ptr<UnifiedFactory> factory, std::shared_ptr<ConfigStore> store,
                 StandInHostOptions options = {});
+    ~StandInHost();  // shutdown()
+    StandInHost(const StandInHost&) = delete;
+    StandInHost& operator=(const StandInHost&) = delete;
+
     // Empties the factory's registries and the ServiceFactory; idempotent.
     void unregister();
+
+    // Waits until every queue and device-manager thread of the process has run what it was
+    // given. False if the timeout passed first.
+    static bool drain(std::chrono::milliseconds timeout = kShutdownTimeout);
+
+    // The host's end, on a thread of its own (never in a task): waits for pending work (at most
+    // the timeout, then logs and goes on), unregisters, stops the services dispatcher. False if
+    // the wait timed out; later calls do nothing and return true.
+    bool shutdown(std::chrono::milliseconds timeout = kShutdownTimeout);
 
     std::shared_ptr<ConfigFeatureSet> configFeatureSet;  // empty without it
     std::shared_ptr<SystemService> systemService;
@@ -42,6 +58,8 @@ public:
 
 private:
     std::shared_ptr<UnifiedFactory> m_factory;
+    // Kept apart from the factory so that a host that unregistered early still stops it.
+    std::shared_ptr<ServicesDispatcher> m_dispatcher;
 };
 
 }  // namespace OlvarUnified

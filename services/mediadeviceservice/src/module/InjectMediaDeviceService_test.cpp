@@ -1,6 +1,6 @@
 #include "module/InjectMediaDeviceService.h"
 
-#include "testing/ModuleTestFixture.h"
+#include "ModuleTestFixture.h"
 
 using namespace OlvarUnified;
 

@@ -8,9 +8,9 @@
 
 #include "OlvarUnified/UnifiedFactory.h"
 #include "OlvarUnified/UpdateAccess.h"
+#include "RecordingObservers.h"
 #include "objects/localVideoPreviewDimensions/LocalVideoPreviewDimensionsBaseImpl.h"
 #include "objects/mediaDevice/MediaDeviceImpl.h"
-#include "objects/testing/RecordingObservers.h"
 
 namespace OlvarUnified {
 namespace {

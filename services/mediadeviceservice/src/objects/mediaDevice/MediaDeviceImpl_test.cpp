@@ -8,9 +8,9 @@
 #include "OlvarUnified/Task.h"
 #include "OlvarUnified/UnifiedFactory.h"
 #include "OlvarUnified/UpdateAccess.h"
+#include "RecordingObservers.h"
 #include "featuresets/adapters/mediaDevice/PreferredMediaDeviceImpl.h"
 #include "objects/mediaDevice/MediaDeviceNotifiersImpl.h"
-#include "objects/testing/RecordingObservers.h"
 #include "olvar/LogCapture.h"
 
 namespace OlvarUnified {

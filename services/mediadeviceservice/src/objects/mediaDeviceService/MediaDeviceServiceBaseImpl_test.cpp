@@ -7,9 +7,9 @@
 
 #include "OlvarUnified/UnifiedFactory.h"
 #include "OlvarUnified/UpdateAccess.h"
+#include "RecordingObservers.h"
+#include "StubMediaDeviceService.h"
 #include "objects/mediaDevice/MediaDeviceImpl.h"
-#include "objects/testing/RecordingObservers.h"
-#include "objects/testing/StubMediaDeviceService.h"
 
 namespace OlvarUnified {
 namespace {

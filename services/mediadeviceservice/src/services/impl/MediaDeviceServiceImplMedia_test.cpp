@@ -1,9 +1,9 @@
 // Composite headset devices, preview windows, self-view dimensions, the peak meter, the
 // capture device, finding devices by hardware id, and a service without its feature set.
+#include "MediaDeviceServiceImplTestSupport.h"
+#include "ModuleTestFixture.h"
 #include "objects/compositeMediaDevice/CompositeMediaDevice.h"
 #include "objects/localVideoPreviewDimensions/LocalVideoPreviewDimensions.h"
-#include "services/impl/MediaDeviceServiceImplTestSupport.h"
-#include "testing/ModuleTestFixture.h"
 
 namespace OlvarUnified::Testing {
 namespace {

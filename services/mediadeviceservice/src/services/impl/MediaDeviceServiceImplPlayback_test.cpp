@@ -1,6 +1,6 @@
 // Wave playback requests and the play-on-all-ringers mode with its configuration.
-#include "services/impl/MediaDeviceServiceImplTestSupport.h"
-#include "testing/ModuleTestFixture.h"
+#include "MediaDeviceServiceImplTestSupport.h"
+#include "ModuleTestFixture.h"
 #include "velk/Scenario.h"
 
 namespace OlvarUnified::Testing {

@@ -2,9 +2,9 @@
 // the service-owned current-device objects.
 #include <tuple>
 
+#include "MediaDeviceServiceImplTestSupport.h"
+#include "ModuleTestFixture.h"
 #include "objects/mediaDeviceService/MediaDeviceServiceNotifiers.h"
-#include "services/impl/MediaDeviceServiceImplTestSupport.h"
-#include "testing/ModuleTestFixture.h"
 
 namespace OlvarUnified::Testing {
 namespace {

@@ -2,11 +2,11 @@
 // devices with the file's samples, and the ends come back as SoundPlayFinished.
 #include <algorithm>
 
+#include "MediaDeviceServiceImplTestSupport.h"
+#include "ModuleTestFixture.h"
+#include "WaveTestFiles.h"
 #include "featuresets/adapters/mediaDevice/SoundPlayUtils.h"
 #include "featuresets/adapters/mediaDevice/VolumeScaling.h"
-#include "featuresets/adapters/mediaDevice/WaveTestFiles.h"
-#include "services/impl/MediaDeviceServiceImplTestSupport.h"
-#include "testing/ModuleTestFixture.h"
 
 namespace OlvarUnified::Testing {
 namespace {

@@ -1,7 +1,7 @@
 // A device type outside the four: the service keeps it on the speaker's published list,
 // which it reads and changes without a list, current-device or availability notification,
 // and hands it to the feature set as it came.
-#include "services/impl/MediaDeviceServiceImplTestSupport.h"
+#include "MediaDeviceServiceImplTestSupport.h"
 
 namespace OlvarUnified::Testing {
 namespace {

@@ -8,14 +8,13 @@
 #include <string>
 
 #include "OlvarUnified/Telephony.h"
-#include "module/Export.h"
 
 namespace OlvarUnified {
 
 class MediaDeviceServiceImpl;
 class UnifiedFactory;
 
-class MDS_EXPORT AccessoriesEventHandler : public AccessoriesEvents,
+class AccessoriesEventHandler : public AccessoriesEvents,
                                            public std::enable_shared_from_this<AccessoriesEventHandler> {
 public:
     AccessoriesEventHandler(std::shared_ptr<UnifiedFactory> factory, MediaDeviceServiceImpl* service);

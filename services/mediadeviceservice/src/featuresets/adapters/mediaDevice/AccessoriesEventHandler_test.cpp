@@ -4,10 +4,10 @@
 
 #include <algorithm>
 
+#include "MediaDeviceServiceImplTestSupport.h"
 #include "OlvarUnified/AccessoryEventNames.h"
 #include "OlvarUnified/TelephonyServiceStandIn.h"
 #include "olvar/LogCapture.h"
-#include "services/impl/MediaDeviceServiceImplTestSupport.h"
 
 using namespace OlvarUnified;
 using namespace OlvarUnified::Testing;

@@ -1,4 +1,5 @@
 #include "featuresets/adapters/mediaDevice/AccessoryHardwareId.h"
+#include "featuresets/adapters/mediaDevice/AccessoryHardwareIdTables.h"
 
 #include <locale>
 #include <optional>
@@ -153,9 +154,7 @@ bool compareHardwareId(const std::wstring& a, const std::wstring& b) {
     return keyOfA && keyOfB && *keyOfA == *keyOfB;
 }
 
-namespace Testing {
 const TypeById& typeByIdTable() { return tables().typeById; }
 std::size_t typeByIdSourceEntryCount() { return tables().typeByIdSourceEntries; }
-}  // namespace Testing
 
 }  // namespace OlvarUnified::AccessoryHardwareId

@@ -5,6 +5,8 @@
 #include <set>
 #include <thread>
 
+#include "featuresets/adapters/mediaDevice/AccessoryHardwareIdTables.h"
+
 namespace OlvarUnified::AccessoryHardwareId {
 namespace {
 
@@ -18,8 +20,8 @@ struct ExpectedListing {
 };
 
 TEST(AccessoryHardwareIdTables, HoldTheListedCountsAndOrder) {
-    EXPECT_EQ(Testing::typeByIdSourceEntryCount(), 212u);
-    EXPECT_EQ(Testing::typeByIdTable().size(), 199u);
+    EXPECT_EQ(typeByIdSourceEntryCount(), 212u);
+    EXPECT_EQ(typeByIdTable().size(), 199u);
 
     const ExpectedListing listings[] = {
         {ACCESSORY_CLASS_3, 19, L"VID_1395&PID_0042", L"VID_047F&PID_C02F"},
@@ -43,11 +45,11 @@ TEST(AccessoryHardwareIdTables, ListingAndClassificationAgreeExceptForProduct106
         for (const auto& id : getHardwareIdByAccessory(type)) {
             listed.insert(id);
             const auto expected = id == L"VID_0B0E&PID_1061" ? ACCESSORY_CLASS_3 : type;
-            EXPECT_EQ(Testing::typeByIdTable().at(id), expected) << std::string(id.begin(), id.end());
+            EXPECT_EQ(typeByIdTable().at(id), expected) << std::string(id.begin(), id.end());
         }
     }
     std::set<std::wstring> keys;
-    for (const auto& [key, type] : Testing::typeByIdTable()) {
+    for (const auto& [key, type] : typeByIdTable()) {
         keys.insert(key);
         EXPECT_EQ(key.size(), 17u);
         EXPECT_EQ(key.substr(0, 4), L"VID_");

@@ -4,11 +4,10 @@
 #include <cstdint>
 #include <string>
 
-#include "module/Export.h"
 
 // T is the back end (IOFile or MMFile); the wave parser reads through T::readAt.
 template <class T>
-class MDS_EXPORT File {
+class File {
 public:
     static constexpr int kInvalidHandle = -1;
 

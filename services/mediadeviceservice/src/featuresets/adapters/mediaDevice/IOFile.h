@@ -5,9 +5,8 @@
 #include <string>
 
 #include "featuresets/adapters/mediaDevice/File.h"
-#include "module/Export.h"
 
-class MDS_EXPORT IOFile : public File<IOFile> {
+class IOFile : public File<IOFile> {
 public:
     bool openFile(const std::string& path) { return openHandle(path); }
     void closeFile() { closeHandle(); }

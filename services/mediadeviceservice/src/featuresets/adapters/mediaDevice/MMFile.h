@@ -5,9 +5,8 @@
 #include <string>
 
 #include "featuresets/adapters/mediaDevice/File.h"
-#include "module/Export.h"
 
-class MDS_EXPORT MMFile : public File<MMFile> {
+class MMFile : public File<MMFile> {
 public:
     ~MMFile() override;
 

@@ -2,7 +2,7 @@
 // and the background worker to the telephony side and the service's notifiers.
 #include <algorithm>
 
-#include "featuresets/adapters/mediaDevice/MediaDeviceAdapterTestSupport.h"
+#include "MediaDeviceAdapterTestSupport.h"
 
 using namespace OlvarUnified;
 using namespace OlvarUnified::Testing;

@@ -1,6 +1,6 @@
 // The adapter as the host drives it: start and stop, feature-set queries and dependencies,
 // configuration read at start, the reset-data callback and the properties file across runs.
-#include "featuresets/adapters/mediaDevice/MediaDeviceAdapterTestSupport.h"
+#include "MediaDeviceAdapterTestSupport.h"
 
 using namespace OlvarUnified;
 using namespace OlvarUnified::Testing;

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "featuresets/adapters/mediaDevice/MediaDeviceAdapterTestSupport.h"
+#include "MediaDeviceAdapterTestSupport.h"
+#include "MediaDevicePropertyFileConfigStoreTestSupport.h"
 #include "featuresets/adapters/mediaDevice/MediaDevicePropertyFileConfigStore.h"
-#include "featuresets/adapters/mediaDevice/MediaDevicePropertyFileConfigStoreTestSupport.h"
 
 using namespace OlvarUnified;
 using namespace OlvarUnified::Testing;

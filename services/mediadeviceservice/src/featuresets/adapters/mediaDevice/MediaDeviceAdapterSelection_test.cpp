@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "featuresets/adapters/mediaDevice/MediaDeviceAdapterTestSupport.h"
+#include "MediaDeviceAdapterTestSupport.h"
 
 using namespace OlvarUnified;
 using namespace OlvarUnified::Testing;

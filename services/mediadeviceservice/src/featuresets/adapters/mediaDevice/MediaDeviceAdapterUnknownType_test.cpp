@@ -1,6 +1,6 @@
 // A device type outside the four, at the adapter: it stores on the speaker's list and lock,
 // finds no devices, volume or telephony call of its own, and still tells the accessories side.
-#include "featuresets/adapters/mediaDevice/MediaDeviceAdapterTestSupport.h"
+#include "MediaDeviceAdapterTestSupport.h"
 
 using namespace OlvarUnified;
 using namespace OlvarUnified::Testing;

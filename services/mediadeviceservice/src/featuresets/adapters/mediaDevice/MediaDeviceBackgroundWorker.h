@@ -5,11 +5,10 @@
 #include <memory>
 
 #include "OlvarUnified/TaskDispatcher.h"
-#include "module/Export.h"
 
 namespace OlvarUnified {
 
-class MDS_EXPORT MediaDeviceBackgroundWorker {
+class MediaDeviceBackgroundWorker {
 public:
     static std::shared_ptr<MediaDeviceBackgroundWorker> instance();
 

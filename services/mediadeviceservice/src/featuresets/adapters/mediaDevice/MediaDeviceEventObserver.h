@@ -3,7 +3,6 @@
 #pragma once
 
 #include "featuresets/adapters/mediaDevice/SoundPlayUtilsObserver.h"
-#include "module/Export.h"
 #include "ravo/VideoTypes.h"
 #include "velk/DeviceManager.h"
 
@@ -11,7 +10,7 @@ namespace OlvarUnified {
 
 class MediaDeviceAdapter;
 
-class MDS_EXPORT MediaDeviceEventObserver : public olvar::velk::DeviceMonitor_Observer,
+class MediaDeviceEventObserver : public olvar::velk::DeviceMonitor_Observer,
                                             public olvar::velk::VolumeControl_Observer,
                                             public olvar::ravo::VideoRenderObserver,
                                             public SoundPlayUtilsObserver {

@@ -6,13 +6,12 @@
 #include <string>
 
 #include "featuresets/adapters/mediaDevice/PreferredMediaDeviceImpl.h"
-#include "module/Export.h"
 #include "module/MediaDeviceTypes.h"
 #include "olvar/Mutex.h"
 
 namespace OlvarUnified {
 
-class MDS_EXPORT MediaDevicePropertyFileConfigStore {
+class MediaDevicePropertyFileConfigStore {
 public:
     // directory ends with its separator; the file's path is directory + fileName. Touches no file.
     MediaDevicePropertyFileConfigStore(std::string fileName, std::string directory);

@@ -10,8 +10,8 @@
 #include <filesystem>
 #include <set>
 
+#include "MediaDevicePropertyFileConfigStoreTestSupport.h"
 #include "featuresets/adapters/mediaDevice/MediaDevicePropertyFileConfigStore.h"
-#include "featuresets/adapters/mediaDevice/MediaDevicePropertyFileConfigStoreTestSupport.h"
 
 extern char** environ;
 

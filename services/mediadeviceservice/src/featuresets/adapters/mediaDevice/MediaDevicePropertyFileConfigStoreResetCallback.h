@@ -4,13 +4,12 @@
 #include <string>
 
 #include "OlvarUnified/SystemService.h"
-#include "module/Export.h"
 
 namespace OlvarUnified {
 
 class MediaDeviceAdapter;
 
-class MDS_EXPORT MediaDevicePropertyFileConfigStoreResetCallback : public ProviderResetDataCallback {
+class MediaDevicePropertyFileConfigStoreResetCallback : public ProviderResetDataCallback {
 public:
     // The adapter is not owned; it outlives the callback's registration.
     explicit MediaDevicePropertyFileConfigStoreResetCallback(MediaDeviceAdapter* adapter);

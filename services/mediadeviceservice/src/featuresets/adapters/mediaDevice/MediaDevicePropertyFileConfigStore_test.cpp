@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <thread>
 
-#include "featuresets/adapters/mediaDevice/MediaDevicePropertyFileConfigStoreTestSupport.h"
+#include "MediaDevicePropertyFileConfigStoreTestSupport.h"
 #include "olvar/LogCapture.h"
 
 using namespace OlvarUnified;

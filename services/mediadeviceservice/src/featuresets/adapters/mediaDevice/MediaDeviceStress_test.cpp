@@ -12,9 +12,9 @@
 #include <set>
 #include <thread>
 
-#include "featuresets/adapters/mediaDevice/MediaDeviceAdapterTestSupport.h"
+#include "MediaDeviceAdapterTestSupport.h"
+#include "WaveTestFiles.h"
 #include "featuresets/adapters/mediaDevice/MediaDevicePropertyFileConfigStore.h"
-#include "featuresets/adapters/mediaDevice/WaveTestFiles.h"
 #include "module/MediaDeviceFeatureSet.h"
 
 using namespace OlvarUnified;

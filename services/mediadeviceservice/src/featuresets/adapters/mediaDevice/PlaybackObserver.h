@@ -4,7 +4,6 @@
 #include <memory>
 #include <mutex>
 
-#include "module/Export.h"
 #include "velk/DeviceManager.h"
 
 namespace OlvarUnified {
@@ -13,7 +12,7 @@ namespace OlvarUnified {
 // manager) moves the registration there. Registration changes never run under the playback
 // tables' lock, since the player's threads take that lock from inside their observer calls
 // and removing an observer waits for those calls.
-class MDS_EXPORT PlaybackObserver : public olvar::velk::PcmPlayer_Observer {
+class PlaybackObserver : public olvar::velk::PcmPlayer_Observer {
 public:
     using FinishedHandler = void (*)(const olvar::velk::PlayoutStreamPtr& stream);
 

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "featuresets/adapters/mediaDevice/PreferredMediaDeviceImpl.h"
-#include "module/Export.h"
 #include "module/MediaDeviceTypes.h"
 #include "olvar/Mutex.h"
 
@@ -22,7 +21,7 @@ namespace OlvarUnified {
 // MediaDeviceAdapter::setCurrentDeviceMutex or the store's file lock. A type lock is never held
 // while waiting for the services dispatcher (posting to it is fine). The locks are re-entrant,
 // so code running under apply may read the same type again.
-class MDS_EXPORT PreferredDeviceLists {
+class PreferredDeviceLists {
 public:
     using Records = std::vector<PreferredMediaDevicePtr>;
     using Match = std::function<bool(const PreferredMediaDeviceImpl&)>;

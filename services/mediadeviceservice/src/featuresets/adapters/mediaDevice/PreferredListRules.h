@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "featuresets/adapters/mediaDevice/PreferredMediaDeviceImpl.h"
-#include "module/Export.h"
 #include "module/MediaDeviceTypes.h"
 #include "velk/DeviceManager.h"
 
@@ -25,12 +24,12 @@ struct MergeResult {
 
 // Makes the record describe the device, as plugged in. False, leaving it alone, when it
 // already did. Only a microphone record takes the device's volume (its gain).
-MDS_EXPORT bool updateRecordFromDevice(PreferredMediaDeviceImpl& record, const olvar::velk::DeviceInfo& device,
+bool updateRecordFromDevice(PreferredMediaDeviceImpl& record, const olvar::velk::DeviceInfo& device,
                                        MediaDeviceTypeEnum::MediaDeviceType type, const VolumeLookup& volumeOf);
 
 // Pairs devices and records of one hardware id by equal selection id; fills the used
 // positions of both sides and reports the records that changed. True if anything paired.
-MDS_EXPORT bool pairBySelectionId(Records& preferredGroup, const olvar::velk::DeviceInfoList& availableGroup,
+bool pairBySelectionId(Records& preferredGroup, const olvar::velk::DeviceInfoList& availableGroup,
                                   std::vector<int>& usedPreferred, std::vector<int>& usedAvailable,
                                   MediaDeviceTypeEnum::MediaDeviceType type, const VolumeLookup& volumeOf,
                                   Records& changed);
@@ -39,7 +38,7 @@ MDS_EXPORT bool pairBySelectionId(Records& preferredGroup, const olvar::velk::De
 // selection id, then the first unplugged record of that hardware id; what is left is new and
 // goes to the front (FRONT) or the end. With markAbsentUnplugged, a plugged record that no
 // present device paired with is marked unplugged and reported as changed.
-MDS_EXPORT MergeResult merge(Records& list, const olvar::velk::DeviceInfoList& available,
+MergeResult merge(Records& list, const olvar::velk::DeviceInfoList& available,
                              MediaDeviceTypeEnum::MediaDeviceType type,
                              MediaDevicePositionEnum::MediaDevicePosition position, const VolumeLookup& volumeOf,
                              bool markAbsentUnplugged);
@@ -48,9 +47,9 @@ struct DeviceInUse {
     PreferredMediaDevicePtr record;  // the first plugged-in record; empty when none is
     bool alreadyInUse = false;       // its selection id is the one in use now
 };
-MDS_EXPORT DeviceInUse chooseDeviceInUse(const Records& list, const std::string& selectionIdInUse);
+DeviceInUse chooseDeviceInUse(const Records& list, const std::string& selectionIdInUse);
 
 // Log text of a device-manager device.
-MDS_EXPORT std::string describe(const olvar::velk::DeviceInfoPtr& device);
+std::string describe(const olvar::velk::DeviceInfoPtr& device);
 
 }  // namespace OlvarUnified::PreferredListRules

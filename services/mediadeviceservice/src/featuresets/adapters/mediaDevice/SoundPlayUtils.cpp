@@ -4,6 +4,7 @@
 #include <map>
 
 #include "featuresets/adapters/mediaDevice/PlaybackObserver.h"
+#include "featuresets/adapters/mediaDevice/SessionIdSequence.h"
 #include "featuresets/adapters/mediaDevice/WaveFileSource.h"
 #include "module/ModuleLog.h"
 #include "module/ModuleStatics.h"
@@ -19,8 +20,6 @@ using olvar::velk::PlayoutStreamPtr;
 using SourcePtr = std::shared_ptr<WaveFileSource>;
 using SessionId = std::int32_t;
 
-constexpr SessionId kLastIdBeforeWrap = 900000;
-
 const OlvarLoggerHandle& log() { return Loggers::SoundPlayUtils; }
 
 void onStreamFinished(const PlayoutStreamPtr& stream);
@@ -30,7 +29,7 @@ struct PlaybackTables {
     std::map<SessionId, PlayoutStreamPtr> sessionStreams;
     std::map<PlayoutStreamPtr, SourcePtr> streamSources;  // ordered by stream address
     std::map<SessionId, SoundPlayUtilsObserver*> sessionObservers;
-    SessionId nextSessionId = 0;
+    SessionIdSequence sessionIds;
     // Declared last, so it leaves the player before the tables its calls use are destroyed.
     PlaybackObserver playbackObserver{&onStreamFinished};
 };
@@ -63,10 +62,9 @@ SourcePtr sourceOf(const PlayoutStreamPtr& stream) {
 // With the table lock held.
 long registerSession(const PlayoutStreamPtr& stream, const SourcePtr& source, SoundPlayUtilsObserver* observer) {
     tables.streamSources[stream] = source;
-    const SessionId id = tables.nextSessionId++;
+    const SessionId id = tables.sessionIds.take();
     tables.sessionStreams[id] = stream;
     if (observer) tables.sessionObservers[id] = observer;
-    if (id > kLastIdBeforeWrap) tables.nextSessionId = 0;
     return id;
 }
 
@@ -175,11 +173,6 @@ bool SoundPlayUtils::IsAudioFileSupported(const std::string& file) { return isAu
 void SoundPlayUtils::ClearSessionObservers() {
     olvar::MutexGuard guard(tables.tableMutex);
     tables.sessionObservers.clear();
-}
-
-void SoundPlayUtils::SetNextSessionIdForTesting(std::int32_t id) {
-    olvar::MutexGuard guard(tables.tableMutex);
-    tables.nextSessionId = id;
 }
 
 }  // namespace OlvarUnified

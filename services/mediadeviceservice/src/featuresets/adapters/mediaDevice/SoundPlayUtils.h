@@ -8,13 +8,12 @@
 #include <vector>
 
 #include "featuresets/adapters/mediaDevice/SoundPlayUtilsObserver.h"
-#include "module/Export.h"
 
 namespace OlvarUnified {
 
 // Process-wide tables under one recursive lock. A session's entries stay until the player
 // reports its stream ended (or a later report finds it no longer playing).
-class MDS_EXPORT SoundPlayUtils {
+class SoundPlayUtils {
 public:
     // The session id, or -1 when nothing was started. observer may be null.
     static long PlayWaveFile(const std::string& file, const std::string& device, int volume, bool loop,
@@ -30,9 +29,6 @@ public:
     // playback observer stays with the player so that ended sessions are still cleaned up;
     // it leaves the player when the module unloads.
     static void ClearSessionObservers();
-
-    // Tests only: the id the next session gets.
-    static void SetNextSessionIdForTesting(std::int32_t id);
 };
 
 }  // namespace OlvarUnified

@@ -5,10 +5,11 @@
 #include <map>
 #include <set>
 
+#include "SoundPlayUtilsTestSupport.h"
+#include "WaveTestFiles.h"
 #include "featuresets/adapters/mediaDevice/PlaybackObserver.h"
+#include "featuresets/adapters/mediaDevice/SessionIdSequence.h"
 #include "featuresets/adapters/mediaDevice/SoundPlayUtils.h"
-#include "featuresets/adapters/mediaDevice/SoundPlayUtilsTestSupport.h"
-#include "featuresets/adapters/mediaDevice/WaveTestFiles.h"
 #include "olvar/LogCapture.h"
 #include "olvar/PendingWork.h"
 #include "velk/SimulatedBackend.h"
@@ -52,34 +53,40 @@ protected:
     std::string sound;
 };
 
-TEST_F(ManualSessionsTest, IdsStartAtZeroAndStartAgainAfter900001) {
+TEST(SessionIdSequence, StartsAtZeroAndStartsAgainAfter900001) {
+    SessionIdSequence fresh;
+    EXPECT_EQ(fresh.take(), 0);
+    EXPECT_EQ(fresh.take(), 1);
+    SessionIdSequence nearTheEnd(SessionIdSequence::kLastIdBeforeWrap);
+    EXPECT_EQ(nearTheEnd.take(), 900000);
+    EXPECT_EQ(nearTheEnd.take(), 900001);
+    EXPECT_EQ(nearTheEnd.take(), 0);
+}
+
+TEST_F(ManualSessionsTest, EachSessionTakesTheNextIdAndItsEndIsReportedUnderIt) {
     // Each sound ends before the next starts: a reused id would replace a session still playing.
     auto playAndEnd = [&] {
         const long id = play();
         player().end(player().streams.back());
         return id;
     };
-    SoundPlayUtils::SetNextSessionIdForTesting(0);
-    EXPECT_EQ(playAndEnd(), 0);
-    EXPECT_EQ(playAndEnd(), 1);
-    SoundPlayUtils::SetNextSessionIdForTesting(900000);
-    EXPECT_EQ(playAndEnd(), 900000);
-    EXPECT_EQ(playAndEnd(), 900001);
-    EXPECT_EQ(playAndEnd(), 0);
-    EXPECT_EQ(observer.finished(), (std::vector<long>{0, 1, 900000, 900001, 0}));
+    const long first = playAndEnd();
+    const long second = playAndEnd();
+    EXPECT_EQ(second, first + 1);
+    EXPECT_EQ(observer.finished(), (std::vector<long>{first, second}));
 }
 
 TEST_F(ManualSessionsTest, FailuresRegisterNothingAndUseNoId) {
     olvar::log::LogCapture log(OLVAR_LOG_WARNING, "MediadeviceService-SoundPlayUtils");
-    SoundPlayUtils::SetNextSessionIdForTesting(5);
+    const long before = play();
     const std::string missing = folder.path("missing.wav");
     EXPECT_EQ(SoundPlayUtils::PlayWaveFile(missing, "ring-1", 100, false, &observer), -1);
     EXPECT_EQ(log.count(OLVAR_LOG_WARNING, "Creating wave file source failed. Does file exist: " + missing), 1u);
-    EXPECT_TRUE(player().streams.empty()) << "the player was never asked";
+    EXPECT_EQ(player().streams.size(), 1u) << "the player was never asked";
 
     EXPECT_EQ(play("nowhere"), -1);
     EXPECT_EQ(log.count(OLVAR_LOG_WARNING, "Failed to start VELK session for wave file: " + sound), 1u);
-    EXPECT_EQ(play(), 5) << "no id was spent on the failures";
+    EXPECT_EQ(play(), before + 1) << "no id was spent on the failures";
     EXPECT_FALSE(SoundPlayUtils::IsAudioFileSupported(missing));
     EXPECT_TRUE(SoundPlayUtils::IsAudioFileSupported(sound));
 }

@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "module/Export.h"
 
 namespace OlvarUnified {
 
@@ -15,9 +14,9 @@ inline std::int16_t scaleSample(std::int16_t sample, std::int32_t volume) {
 }
 
 // Scales count samples in place; volume must be 0..100. The buffer may have any alignment.
-MDS_EXPORT void scalePcm16(void* samples, std::size_t count, std::int32_t volume);
+void scalePcm16(void* samples, std::size_t count, std::int32_t volume);
 
 // Instruction set chosen for scalePcm16 on this CPU: "avx2", "sse4.1" or "default".
-MDS_EXPORT const char* volumeScalingInstructionSet();
+const char* volumeScalingInstructionSet();
 
 }  // namespace OlvarUnified

@@ -6,7 +6,6 @@
 
 #include "featuresets/adapters/mediaDevice/IOFile.h"
 #include "featuresets/adapters/mediaDevice/MMFile.h"
-#include "module/Export.h"
 
 namespace OlvarUnified {
 
@@ -21,10 +20,10 @@ struct WaveFormatHeader {
 };
 
 // The player's format code for a header; 0 when it cannot be played.
-MDS_EXPORT int waveFormatCode(const WaveFormatHeader& header);
+int waveFormatCode(const WaveFormatHeader& header);
 
 template <class T>
-class MDS_EXPORT WaveFile : public T {
+class WaveFile : public T {
 public:
     // True when the file has a RIFF/WAVE header, a playable "fmt " chunk and then a "data"
     // chunk. The header, data offset and data size are kept only on success, so a failed
@@ -50,6 +49,6 @@ extern template class WaveFile<IOFile>;
 extern template class WaveFile<MMFile>;
 
 // Whether the file is a wave file the player can play.
-MDS_EXPORT bool isAudioFileSupported(const std::string& path);
+bool isAudioFileSupported(const std::string& path);
 
 }  // namespace OlvarUnified

@@ -7,12 +7,11 @@
 #include <string>
 
 #include "featuresets/adapters/mediaDevice/WaveFile.h"
-#include "module/Export.h"
 #include "velk/DeviceManager.h"
 
 namespace OlvarUnified {
 
-class MDS_EXPORT WaveFileSource : public WaveFile<MMFile>, public olvar::velk::Source {
+class WaveFileSource : public WaveFile<MMFile>, public olvar::velk::Source {
 public:
     // Usable when getFormat() is not 0 afterwards.
     WaveFileSource(const std::string& path, int volume, bool loop);

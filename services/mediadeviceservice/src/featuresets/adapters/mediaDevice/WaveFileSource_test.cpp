@@ -7,9 +7,9 @@
 #include <map>
 #include <thread>
 
+#include "WaveTestFiles.h"
 #include "featuresets/adapters/mediaDevice/VolumeScaling.h"
 #include "featuresets/adapters/mediaDevice/WaveFileSource.h"
-#include "featuresets/adapters/mediaDevice/WaveTestFiles.h"
 
 namespace OlvarUnified::Testing {
 namespace {

@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "WaveTestFiles.h"
 #include "featuresets/adapters/mediaDevice/WaveFile.h"
 #include "featuresets/adapters/mediaDevice/WaveFileSource.h"
-#include "featuresets/adapters/mediaDevice/WaveTestFiles.h"
 
 namespace OlvarUnified::Testing {
 namespace {

@@ -5,9 +5,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include "HostProcess.h"
 #include "PulseTestSupport.h"
 #include "olvar/TemporaryDirectory.h"
-#include "testing/HostProcess.h"
 
 namespace {
 
@@ -70,6 +70,31 @@ TEST_F(HostOnSoundServer, VolumeButtonsStepTheHeadsetInUseAndLeaveTheBuiltInAlon
     EXPECT_EQ(press("volume-down", kDongleHardwareId).at("after").at("speaker"), headset);
     EXPECT_TRUE(server::pactlShows("get-sink-volume " + headset, "55%")) << volumeOf(headset);
     EXPECT_EQ(volumeOf("ci_speakers"), builtIn);
+}
+
+// Whatever server PULSE_SERVER names, or none: the host runs and stops cleanly either way.
+HostTesting::HostResult runOnAnyServer(std::vector<std::string> arguments) {
+    olvar::TemporaryDirectory config{"mds-host-any-server"};
+    arguments.insert(arguments.end(), {"--backend", "pulse", "--watch", "0", "--config-dir", config.path()});
+    auto result = HostTesting::runHost(MDS_HOST_PROGRAM, arguments);
+    EXPECT_EQ(result.err.find("Sanitizer"), std::string::npos) << result.err;
+    return result;
+}
+
+TEST(HostOnAnySoundServer, WatchesForNoTimeAndStops) {
+    const auto result = runOnAnyServer({});
+    EXPECT_EQ(result.status, 0) << result.out << result.err;
+    EXPECT_TRUE(HostTesting::outputMatches(
+        result, "Feature set 3100 started.*Watching the sound server's devices for 0 s.*Feature set 3100 stopped"))
+        << result.out << result.err;
+}
+
+TEST(HostOnAnySoundServer, MakesTheDeviceInUseTheServerDefault) {
+    const auto result = runOnAnyServer({"--apply-defaults"});
+    if (HostTesting::outputMatches(result, "no sound server yet")) GTEST_SKIP() << "no sound server";
+    EXPECT_EQ(result.status, 0) << result.out << result.err;
+    EXPECT_TRUE(HostTesting::outputMatches(result, "Server default sink is now .*Feature set 3100 stopped"))
+        << result.out << result.err;
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include "PageHarness.h"
 
-#include "../HostPlatform.h"
+#include "HostPlatform.h"
 #include "velk/SimulatedBackend.h"
 
 namespace HostTesting {

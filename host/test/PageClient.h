@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "../server/Beast.h"
+#include "server/Beast.h"
 
 namespace HostTesting {
 

@@ -6,13 +6,13 @@
 #include <fstream>
 #include <future>
 
-#include "../HostSession.h"
-#include "../operations/DeviceOperations.h"
-#include "../testing/PageClient.h"
-#include "../testing/PageHarness.h"
-#include "AccessPolicy.h"
-#include "AccessToken.h"
-#include "SoundLibrary.h"
+#include "HostSession.h"
+#include "PageClient.h"
+#include "PageHarness.h"
+#include "operations/DeviceOperations.h"
+#include "server/AccessPolicy.h"
+#include "server/AccessToken.h"
+#include "server/SoundLibrary.h"
 #include "velk/SimulatedBackend.h"
 #include "velk/SimulatedCapture.h"
 

@@ -19,10 +19,10 @@
 #include "OlvarUnified/Task.h"
 #include "OlvarUnified/UnifiedFactory.h"
 #include "OlvarUnified/UpdateAccess.h"
+#include "RecordingObservers.h"
 #include "featuresets/adapters/mediaDevice/PreferredMediaDeviceImpl.h"
 #include "module/MediaDeviceFeatureSet.h"
 #include "objects/mediaDevice/MediaDeviceImpl.h"
-#include "objects/testing/RecordingObservers.h"
 #include "services/impl/MediaDeviceServiceImpl.h"
 
 namespace OlvarUnified::Testing {

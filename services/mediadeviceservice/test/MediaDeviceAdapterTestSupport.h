@@ -14,11 +14,11 @@
 #include <vector>
 
 #include "MirelCoreUtils/StringUtils.h"
+#include "ModuleTestFixture.h"
 #include "OlvarUnified/PropertyNotifier.h"
 #include "objects/mediaDevice/MediaDeviceNotifiers.h"
 #include "objects/mediaDeviceService/MediaDeviceServiceNotifiers.h"
 #include "olvar/LogCapture.h"
-#include "testing/ModuleTestFixture.h"
 
 namespace OlvarUnified::Testing {
 

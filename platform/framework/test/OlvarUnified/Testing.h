@@ -3,12 +3,14 @@
 
 #include <chrono>
 
-#include "OlvarUnified/Api.h"
+#include "olvar/PendingWork.h"
 
 namespace OlvarUnified::Testing {
 
 // Blocks until the services dispatcher, every task dispatcher and every device-manager
 // thread are idle with nothing queued. Returns false on timeout.
-OLVAR_API bool drainAll(std::chrono::milliseconds timeout = std::chrono::seconds(30));
+inline bool drainAll(std::chrono::milliseconds timeout = std::chrono::seconds(30)) {
+    return olvar::PendingWork::waitIdle(timeout);
+}
 
 }  // namespace OlvarUnified::Testing

@@ -7,12 +7,12 @@
 #include <sstream>
 #include <string>
 
-#include "../Commands.h"
-#include "../HostOptions.h"
-#include "../HostSession.h"
-#include "../Interruption.h"
-#include "../Output.h"
-#include "../commands/SettingsPage.h"
+#include "Commands.h"
+#include "HostOptions.h"
+#include "HostSession.h"
+#include "Interruption.h"
+#include "Output.h"
+#include "commands/SettingsPage.h"
 #include "velk/Scenario.h"
 
 namespace olvar::velk {

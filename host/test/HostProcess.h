@@ -17,9 +17,9 @@ struct HostResult {
 class HostProcess {
 public:
     // Starts program with arguments; its standard input is input, then its end (/dev/null
-    // when there is no input).
+    // when there is no input). It runs in workingDirectory, or in the test's own when empty.
     HostProcess(const std::string& program, const std::vector<std::string>& arguments,
-                const std::string& input = {});
+                const std::string& input = {}, const std::string& workingDirectory = {});
     ~HostProcess();  // kills a program still running
     HostProcess(const HostProcess&) = delete;
     HostProcess& operator=(const HostProcess&) = delete;
@@ -41,6 +41,10 @@ private:
 };
 
 HostResult runHost(const std::string& program, const std::vector<std::string>& arguments,
-                   const std::string& input = {});
+                   const std::string& input = {}, const std::string& workingDirectory = {});
+
+// Whether the standard output and error together match the regular expression, in which '.'
+// also matches a line break.
+bool outputMatches(const HostResult& result, const std::string& pattern);
 
 }  // namespace HostTesting

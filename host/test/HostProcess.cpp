@@ -4,6 +4,8 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+
+#include <regex>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,7 +17,7 @@ extern char** environ;
 namespace HostTesting {
 
 HostProcess::HostProcess(const std::string& program, const std::vector<std::string>& arguments,
-                         const std::string& input) {
+                         const std::string& input, const std::string& workingDirectory) {
     int out[2], err[2], in[2] = {-1, -1};
     if (pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
     // A socket rather than a pipe: a program that exits before reading it all must not
@@ -30,6 +32,7 @@ HostProcess::HostProcess(const std::string& program, const std::vector<std::stri
         posix_spawn_file_actions_adddup2(&actions, in[0], 0);
     posix_spawn_file_actions_adddup2(&actions, out[1], 1);
     posix_spawn_file_actions_adddup2(&actions, err[1], 2);
+    if (!workingDirectory.empty()) posix_spawn_file_actions_addchdir_np(&actions, workingDirectory.c_str());
     std::vector<std::string> words{program};
     words.insert(words.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
@@ -104,8 +107,15 @@ HostResult HostProcess::finish() {
 }
 
 HostResult runHost(const std::string& program, const std::vector<std::string>& arguments,
-                   const std::string& input) {
-    return HostProcess(program, arguments, input).finish();
+                   const std::string& input, const std::string& workingDirectory) {
+    return HostProcess(program, arguments, input, workingDirectory).finish();
+}
+
+bool outputMatches(const HostResult& result, const std::string& pattern) {
+    std::string all = result.out + result.err;
+    for (char& c : all)
+        if (c == '\n') c = ' ';
+    return std::regex_search(all, std::regex(pattern));
 }
 
 }  // namespace HostTesting

@@ -9,7 +9,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "testing/HostProcess.h"
+#include "HostProcess.h"
 
 namespace {
 
