@@ -15,4 +15,4 @@ major=$(node -p 'process.versions.node.split(".")[0]')
 "$MDS_HOST_PROGRAM" --help 2>/dev/null | grep -q "^ *serve " || skip "$MDS_HOST_PROGRAM has no serve command"
 case "$*" in *sound-server*) [ -n "${PULSE_SERVER:-}" ] || skip "PULSE_SERVER names no sound server" ;; esac
 cd "$here"
-exec node --test --test-concurrency=1 --test-reporter=spec "$@"
+exec node --test --test-concurrency=1 --test-reporter=tap "$@"
