@@ -140,6 +140,16 @@ private:
     std::string m_index;
 };
 
+// Waits until a device just loaded takes volume changes. On PipeWire a new node can still be
+// given its initial volume after it was announced, which would undo a change made at once;
+// a change made here through pactl, once it reads back, shows that moment has passed. On
+// PulseAudio a device takes changes from its announcement on.
+inline bool volumeSettled(const std::string& kind, const std::string& name, const std::string& server = {}) {
+    if (!onPipeWire()) return true;
+    if (pactl("set-" + kind + "-volume " + name + " 99%", server).status != 0) return false;
+    return pactlShows("get-" + kind + "-volume " + name, "99%", server);
+}
+
 // A null sink; with vendor and product ids it stands for a USB headset's speaker.
 // extra: further properties, "key=value" separated by spaces.
 inline std::string nullSinkArguments(const std::string& name, const std::string& extra = {}) {

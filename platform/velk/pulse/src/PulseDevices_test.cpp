@@ -125,6 +125,8 @@ TEST_F(ServerDevices, VolumeSetHereIsWhatPactlReadsAndPactlChangesArriveHere) {
     LoadedModule source(nullSourceArguments(mic));
     ASSERT_TRUE(devices.log.waitFor("added " + name));
     ASSERT_TRUE(devices.log.waitFor("added " + mic));
+    ASSERT_TRUE(testing::volumeSettled("sink", name));
+    ASSERT_TRUE(testing::volumeSettled("source", mic));
 
     ASSERT_TRUE(volume->setSpeakerVolume(name, 37));
     EXPECT_EQ(volume->getSpeakerVolume(name), 37);
