@@ -444,13 +444,12 @@ def is_generated(relative):
 def public_headers(module, interfaces, headers):
     """The include paths of the generated headers that a hand-written header of include/ reaches,
     directly or through other generated headers."""
-    public_root = module / PUBLIC_ROOT
-    pending = [interfaces[p] for p in interfaces if p.startswith(f"{PUBLIC_ROOT}/")]
-    pending += [
-        path.read_text()
-        for path in sorted(public_root.rglob("*.h"))
-        if not is_generated(path.relative_to(module).as_posix()) and path.relative_to(module).as_posix() not in interfaces
-    ]
+    pending = []
+    for path in sorted((module / PUBLIC_ROOT).rglob("*.h")):
+        relative = path.relative_to(module).as_posix()
+        if not is_generated(relative):
+            # An interface counts with its block as the tables give it.
+            pending.append(interfaces.get(relative) or path.read_text())
     public = set()
     while pending:
         for name in INCLUDE_LINE.findall(pending.pop()):
