@@ -26,7 +26,8 @@ function(mds_install_library target name)
         continue()
       endif()
       list(APPEND build_only "$<BUILD_INTERFACE:${directory}>")
-      if(directory MATCHES "/include$")
+      # The module's include/ folder is installed once, below, for both of its targets.
+      if(directory MATCHES "/include$" AND NOT directory MATCHES "/services/mediadeviceservice/include$")
         install(DIRECTORY ${directory}/ DESTINATION ${MDS_INSTALL_INCLUDEDIR} FILES_MATCHING PATTERN "*.h")
       endif()
     endforeach()
@@ -60,19 +61,10 @@ endif()
 mds_install_library(mediadeviceservice_interfaces interfaces)
 mds_install_library(mediadeviceservice module)
 
-# The module's public headers: its business objects with their observers and notifier sets,
-# and the interfaces through which the host reaches it. The rest of src/ is private.
-set(module_src ${PROJECT_SOURCE_DIR}/services/mediadeviceservice/src)
-install(DIRECTORY ${module_src}/objects DESTINATION ${MDS_INSTALL_INCLUDEDIR}
-  FILES_MATCHING PATTERN "*.h" PATTERN "testing" EXCLUDE)
-install(FILES
-  ${module_src}/module/Export.h
-  ${module_src}/module/InjectMediaDeviceService.h
-  ${module_src}/module/MediaDeviceFeatureSet.h
-  ${module_src}/module/MediaDeviceTypes.h
-  DESTINATION ${MDS_INSTALL_INCLUDEDIR}/module)
-install(FILES ${module_src}/featuresets/adapters/mediaDevice/PreferredMediaDeviceImpl.h
-  DESTINATION ${MDS_INSTALL_INCLUDEDIR}/featuresets/adapters/mediaDevice)
+# The module's public headers: its include/ folder as it stands, the business objects with
+# their observers and notifier sets and the entry point. The rest of src/ is private.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/services/mediadeviceservice/include/ DESTINATION ${MDS_INSTALL_INCLUDEDIR}
+  FILES_MATCHING PATTERN "*.h")
 
 install(TARGETS mediadevice-host RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 

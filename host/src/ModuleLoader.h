@@ -1,18 +1,15 @@
 // Loads the service module and finds its entry point, as the client's host does.
 #pragma once
 
-#include <memory>
 #include <string>
 
-namespace OlvarUnified {
-class UnifiedFactory;
-}
+#include "module/InjectMediaDeviceService.h"
 
 namespace Host {
 
 class ModuleLoader {
 public:
-    using Entry = void (*)(std::shared_ptr<OlvarUnified::UnifiedFactory>);
+    using Entry = InjectMediaDeviceServiceFunction;
 
     ModuleLoader() = default;
     ~ModuleLoader();  // unloads

@@ -16,8 +16,8 @@
 #include "MirelCoreUtils/StringUtils.h"
 #include "ModuleTestFixture.h"
 #include "OlvarUnified/PropertyNotifier.h"
-#include "objects/mediaDevice/MediaDeviceNotifiers.h"
-#include "objects/mediaDeviceService/MediaDeviceServiceNotifiers.h"
+#include "objects/mediaDevice/generated/MediaDeviceNotifiers.h"
+#include "objects/mediaDeviceService/generated/MediaDeviceServiceNotifiers.h"
 #include "olvar/LogCapture.h"
 
 namespace OlvarUnified::Testing {

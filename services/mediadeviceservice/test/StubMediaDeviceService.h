@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "objects/mediaDeviceService/MediaDeviceServiceBaseImpl.h"
+#include "objects/mediaDeviceService/generated/MediaDeviceServiceBaseImpl.h"
 
 namespace OlvarUnified::Testing {
 

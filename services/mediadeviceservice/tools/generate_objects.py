@@ -7,8 +7,12 @@ observer, the notifier set, the base implementation and the notifier-set impleme
 the object, and the getter block of the object's hand-written interface header. Every
 operation is written out in table order, so a reader of the headers sees all of them.
 
-    generate_objects.py SRC_DIR           rewrite what differs from the tables
-    generate_objects.py --check SRC_DIR   exit 1 and name the files that differ
+The written files sit in a generated/ folder beside the object's interface: the sources in
+src/, a header in include/ when a header of include/ reaches it, in src/ otherwise. A file
+left in a generated/ folder that no table gives any more is removed.
+
+    generate_objects.py MODULE_DIR           rewrite what differs from the tables
+    generate_objects.py --check MODULE_DIR   exit 1 and name the files that differ
 
 Exit status 2: a table or an interface header cannot be read.
 """
@@ -25,7 +29,14 @@ REGENERATE = "cmake --build <build-dir> --target regenerate-objects"
 BEGIN_BLOCK = "// BEGIN GENERATED"
 END_BLOCK = "// END GENERATED"
 
-# Include paths, relative to the module's source folder.
+# The module's two roots: what clients include, and the rest.
+PUBLIC_ROOT = "include"
+PRIVATE_ROOT = "src"
+GENERATED_FOLDER = "generated"
+
+INCLUDE_LINE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)
+
+# Include paths, relative to either root.
 EXPORT_H = "module/Export.h"
 TYPES_H = "module/MediaDeviceTypes.h"
 STATICS_H = "module/ModuleStatics.h"
@@ -72,20 +83,24 @@ SERVICE = Family(
 @dataclasses.dataclass(frozen=True)
 class BusinessObject:
     name: str
-    folder: str  # relative to the module's source folder
+    folder: str  # include path of the object's folder, the same under either root
     family: Family
     # How the generated comments speak of one instance: "a MediaDevice", "the MediaDeviceService".
     article: str
 
     @property
     def table(self):
-        return f"{self.folder}/{self.name}Properties.def"
+        """Relative to the module folder: tables are private."""
+        return f"{PRIVATE_ROOT}/{self.folder}/{self.name}Properties.def"
 
     def header(self, suffix):
-        return f"{self.folder}/{self.name}{suffix}.h"
+        """Include path; the hand-written interface ("") sits in the object's folder itself."""
+        folder = f"{self.folder}/{GENERATED_FOLDER}" if suffix else self.folder
+        return f"{folder}/{self.name}{suffix}.h"
 
     def source(self, suffix):
-        return f"{self.folder}/{self.name}{suffix}.cpp"
+        """Relative to the module folder."""
+        return f"{PRIVATE_ROOT}/{self.folder}/{GENERATED_FOLDER}/{self.name}{suffix}.cpp"
 
 
 OBJECTS = [
@@ -413,54 +428,110 @@ def with_interface_block(path, text, block):
     return "\n".join(lines[: begins[0]] + block + lines[ends[0] + 1 :])
 
 
-def expected_files(src):
-    """Maps each generated path (relative to src) to the text the tables give for it."""
-    files = {}
+def find_interface(module, obj):
+    """The module-relative path of the object's hand-written interface, in whichever root holds it."""
+    for root in (PUBLIC_ROOT, PRIVATE_ROOT):
+        relative = f"{root}/{obj.header('')}"
+        if (module / relative).is_file():
+            return relative
+    raise TableError(f"{module / PRIVATE_ROOT / obj.header('')}: missing")
+
+
+def is_generated(relative):
+    return GENERATED_FOLDER in pathlib.PurePosixPath(relative).parts[:-1]
+
+
+def public_headers(module, interfaces, headers):
+    """The include paths of the generated headers that a hand-written header of include/ reaches,
+    directly or through other generated headers."""
+    pending = []
+    for path in sorted((module / PUBLIC_ROOT).rglob("*.h")):
+        relative = path.relative_to(module).as_posix()
+        if not is_generated(relative):
+            # An interface counts with its block as the tables give it.
+            pending.append(interfaces.get(relative) or path.read_text())
+    public = set()
+    while pending:
+        for name in INCLUDE_LINE.findall(pending.pop()):
+            if name in headers and name not in public:
+                public.add(name)
+                pending.append(headers[name])
+    return public
+
+
+def expected_files(module):
+    """Maps each written path (relative to the module folder) to the text the tables give for it."""
+    interfaces = {}
+    headers = {}  # generated header include path -> text
+    sources = {}
     for obj in OBJECTS:
-        properties = read_table(src / obj.table)
-        interface = src / obj.header("")
-        if not interface.is_file():
-            raise TableError(f"{interface}: missing")
-        files[obj.header("")] = with_interface_block(interface, interface.read_text(), interface_block(obj, properties))
-        files[obj.header("Observer")] = observer_header(obj, properties)
-        files[obj.header("Notifiers")] = notifiers_header(obj, properties)
-        files[obj.header("BaseImpl")] = base_header(obj, properties)
-        files[obj.source("BaseImpl")] = base_source(obj, properties)
-        files[obj.header("NotifiersImpl")] = notifiers_impl_header(obj, properties)
-        files[obj.source("NotifiersImpl")] = notifiers_impl_source(obj, properties)
+        properties = read_table(module / obj.table)
+        interface = find_interface(module, obj)
+        text = (module / interface).read_text()
+        interfaces[interface] = with_interface_block(module / interface, text, interface_block(obj, properties))
+        headers[obj.header("Observer")] = observer_header(obj, properties)
+        headers[obj.header("Notifiers")] = notifiers_header(obj, properties)
+        headers[obj.header("BaseImpl")] = base_header(obj, properties)
+        headers[obj.header("NotifiersImpl")] = notifiers_impl_header(obj, properties)
+        sources[obj.source("BaseImpl")] = base_source(obj, properties)
+        sources[obj.source("NotifiersImpl")] = notifiers_impl_source(obj, properties)
+    public = public_headers(module, interfaces, headers)
+    files = dict(interfaces)
+    for name, text in headers.items():
+        files[f"{PUBLIC_ROOT if name in public else PRIVATE_ROOT}/{name}"] = text
+    files.update(sources)
     return files
 
 
-def stale_files(src, files):
+def stale_files(module, files):
     stale = []
     for relative, text in files.items():
-        path = src / relative
+        path = module / relative
         if not path.is_file() or path.read_text() != text:
             stale.append(relative)
     return stale
 
 
+def leftover_files(module, files):
+    """Files in a generated/ folder that no table gives (for example after a header turned public)."""
+    leftovers = []
+    for root in (PUBLIC_ROOT, PRIVATE_ROOT):
+        for path in sorted((module / root).rglob("*")):
+            relative = path.relative_to(module).as_posix()
+            if path.is_file() and is_generated(relative) and relative not in files:
+                leftovers.append(relative)
+    return leftovers
+
+
 def main(argv):
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--check", action="store_true", help="report differences instead of writing")
-    parser.add_argument("src", type=pathlib.Path, help="the module's source folder")
+    parser.add_argument("module", type=pathlib.Path, help="the module's folder, holding include/ and src/")
     args = parser.parse_args(argv)
 
     try:
-        files = expected_files(args.src)
+        files = expected_files(args.module)
     except (TableError, OSError) as error:
         print(f"generate_objects: {error}", file=sys.stderr)
         return 2
-    stale = stale_files(args.src, files)
+    stale = stale_files(args.module, files)
+    leftovers = leftover_files(args.module, files)
     if args.check:
         for relative in stale:
             print(f"generate_objects: {relative} differs from its table", file=sys.stderr)
-        if stale:
+        for relative in leftovers:
+            print(f"generate_objects: {relative} comes from no table", file=sys.stderr)
+        if stale or leftovers:
             print(f"generate_objects: regenerate with: {REGENERATE}", file=sys.stderr)
-        return 1 if stale else 0
+        return 1 if stale or leftovers else 0
     for relative in stale:
-        (args.src / relative).write_text(files[relative])
+        path = args.module / relative
+        path.parent.mkdir(parents=True, exist_ok=True)
+        path.write_text(files[relative])
         print(f"generate_objects: wrote {relative}")
+    for relative in leftovers:
+        (args.module / relative).unlink()
+        print(f"generate_objects: removed {relative}")
     return 0
 
 

@@ -1,4 +1,4 @@
-#include "objects/compositeMediaDevice/CompositeMediaDeviceBaseImpl.h"
+#include "objects/compositeMediaDevice/generated/CompositeMediaDeviceBaseImpl.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include "OlvarUnified/UnifiedFactory.h"
 #include "OlvarUnified/UpdateAccess.h"
 #include "RecordingObservers.h"
-#include "objects/localVideoPreviewDimensions/LocalVideoPreviewDimensionsBaseImpl.h"
+#include "objects/localVideoPreviewDimensions/generated/LocalVideoPreviewDimensionsBaseImpl.h"
 #include "objects/mediaDevice/MediaDeviceImpl.h"
 
 namespace OlvarUnified {

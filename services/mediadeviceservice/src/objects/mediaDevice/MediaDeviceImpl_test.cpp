@@ -10,7 +10,7 @@
 #include "OlvarUnified/UpdateAccess.h"
 #include "RecordingObservers.h"
 #include "featuresets/adapters/mediaDevice/PreferredMediaDeviceImpl.h"
-#include "objects/mediaDevice/MediaDeviceNotifiersImpl.h"
+#include "objects/mediaDevice/generated/MediaDeviceNotifiersImpl.h"
 #include "olvar/LogCapture.h"
 
 namespace OlvarUnified {

@@ -1,4 +1,4 @@
-#include "objects/mediaDeviceService/MediaDeviceServiceBaseImpl.h"
+#include "objects/mediaDeviceService/generated/MediaDeviceServiceBaseImpl.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "MirelCoreUtils/StringUtils.h"
-#include "objects/mediaDevice/MediaDeviceBaseImpl.h"
+#include "objects/mediaDevice/generated/MediaDeviceBaseImpl.h"
 
 namespace OlvarUnified::DevicePropertyCopy {
 

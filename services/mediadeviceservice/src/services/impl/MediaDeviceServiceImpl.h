@@ -10,7 +10,7 @@
 
 #include "module/Export.h"
 #include "module/MediaDeviceTypes.h"
-#include "objects/mediaDeviceService/MediaDeviceServiceBaseImpl.h"
+#include "objects/mediaDeviceService/generated/MediaDeviceServiceBaseImpl.h"
 
 namespace OlvarUnified {
 

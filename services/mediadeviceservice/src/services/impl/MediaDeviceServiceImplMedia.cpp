@@ -4,8 +4,8 @@
 #include "module/MediaDeviceFeatureSet.h"
 #include "module/ModuleLog.h"
 #include "module/ModuleStatics.h"
-#include "objects/compositeMediaDevice/CompositeMediaDeviceBaseImpl.h"
-#include "objects/localVideoPreviewDimensions/LocalVideoPreviewDimensionsBaseImpl.h"
+#include "objects/compositeMediaDevice/generated/CompositeMediaDeviceBaseImpl.h"
+#include "objects/localVideoPreviewDimensions/generated/LocalVideoPreviewDimensionsBaseImpl.h"
 #include "services/impl/MediaDeviceServiceImpl.h"
 
 namespace OlvarUnified {

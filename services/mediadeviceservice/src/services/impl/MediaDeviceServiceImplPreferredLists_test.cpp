@@ -4,7 +4,7 @@
 
 #include "MediaDeviceServiceImplTestSupport.h"
 #include "ModuleTestFixture.h"
-#include "objects/mediaDeviceService/MediaDeviceServiceNotifiers.h"
+#include "objects/mediaDeviceService/generated/MediaDeviceServiceNotifiers.h"
 
 namespace OlvarUnified::Testing {
 namespace {

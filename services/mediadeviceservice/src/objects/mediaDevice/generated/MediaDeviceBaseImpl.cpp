@@ -1,12 +1,12 @@
 // Stored properties of a MediaDevice.
 // GENERATED from MediaDeviceProperties.def by services/mediadeviceservice/tools/generate_objects.py.
 // Do not edit: change the table, then build the target regenerate-objects.
-#include "objects/mediaDevice/MediaDeviceBaseImpl.h"
+#include "objects/mediaDevice/generated/MediaDeviceBaseImpl.h"
 
 #include <utility>
 
 #include "module/ModuleStatics.h"
-#include "objects/mediaDevice/MediaDeviceNotifiersImpl.h"
+#include "objects/mediaDevice/generated/MediaDeviceNotifiersImpl.h"
 
 namespace OlvarUnified {
 

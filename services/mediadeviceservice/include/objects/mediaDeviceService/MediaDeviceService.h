@@ -14,8 +14,8 @@
 #include "objects/compositeMediaDevice/CompositeMediaDevice.h"
 #include "objects/localVideoPreviewDimensions/LocalVideoPreviewDimensions.h"
 #include "objects/mediaDevice/MediaDevice.h"
-#include "objects/mediaDeviceService/MediaDeviceServiceNotifiers.h"
-#include "objects/mediaDeviceService/MediaDeviceServiceObserver.h"
+#include "objects/mediaDeviceService/generated/MediaDeviceServiceNotifiers.h"
+#include "objects/mediaDeviceService/generated/MediaDeviceServiceObserver.h"
 
 namespace OlvarUnified {
 

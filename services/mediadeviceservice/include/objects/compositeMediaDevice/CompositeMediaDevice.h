@@ -8,8 +8,8 @@
 #include "OlvarUnified/UnifiedBusinessObject.h"
 #include "module/Export.h"
 #include "module/MediaDeviceTypes.h"
-#include "objects/compositeMediaDevice/CompositeMediaDeviceNotifiers.h"
-#include "objects/compositeMediaDevice/CompositeMediaDeviceObserver.h"
+#include "objects/compositeMediaDevice/generated/CompositeMediaDeviceNotifiers.h"
+#include "objects/compositeMediaDevice/generated/CompositeMediaDeviceObserver.h"
 #include "objects/mediaDevice/MediaDevice.h"
 
 namespace OlvarUnified {

@@ -8,8 +8,8 @@
 #include "OlvarUnified/UnifiedBusinessObject.h"
 #include "module/Export.h"
 #include "module/MediaDeviceTypes.h"
-#include "objects/mediaDevice/MediaDeviceNotifiers.h"
-#include "objects/mediaDevice/MediaDeviceObserver.h"
+#include "objects/mediaDevice/generated/MediaDeviceNotifiers.h"
+#include "objects/mediaDevice/generated/MediaDeviceObserver.h"
 
 namespace OlvarUnified {
 

@@ -1,7 +1,7 @@
 // Notifier set of a LocalVideoPreviewDimensions.
 // GENERATED from LocalVideoPreviewDimensionsProperties.def by services/mediadeviceservice/tools/generate_objects.py.
 // Do not edit: change the table, then build the target regenerate-objects.
-#include "objects/localVideoPreviewDimensions/LocalVideoPreviewDimensionsNotifiersImpl.h"
+#include "objects/localVideoPreviewDimensions/generated/LocalVideoPreviewDimensionsNotifiersImpl.h"
 
 #include <utility>
 

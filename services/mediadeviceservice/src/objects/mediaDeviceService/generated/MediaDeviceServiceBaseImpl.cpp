@@ -1,12 +1,12 @@
 // Stored properties of the MediaDeviceService.
 // GENERATED from MediaDeviceServiceProperties.def by services/mediadeviceservice/tools/generate_objects.py.
 // Do not edit: change the table, then build the target regenerate-objects.
-#include "objects/mediaDeviceService/MediaDeviceServiceBaseImpl.h"
+#include "objects/mediaDeviceService/generated/MediaDeviceServiceBaseImpl.h"
 
 #include <utility>
 
 #include "module/ModuleStatics.h"
-#include "objects/mediaDeviceService/MediaDeviceServiceNotifiersImpl.h"
+#include "objects/mediaDeviceService/generated/MediaDeviceServiceNotifiersImpl.h"
 
 namespace OlvarUnified {
 

@@ -1,7 +1,7 @@
 // Notifier set of a MediaDevice.
 // GENERATED from MediaDeviceProperties.def by services/mediadeviceservice/tools/generate_objects.py.
 // Do not edit: change the table, then build the target regenerate-objects.
-#include "objects/mediaDevice/MediaDeviceNotifiersImpl.h"
+#include "objects/mediaDevice/generated/MediaDeviceNotifiersImpl.h"
 
 #include <utility>
 

@@ -1,12 +1,12 @@
 // Stored properties of a CompositeMediaDevice.
 // GENERATED from CompositeMediaDeviceProperties.def by services/mediadeviceservice/tools/generate_objects.py.
 // Do not edit: change the table, then build the target regenerate-objects.
-#include "objects/compositeMediaDevice/CompositeMediaDeviceBaseImpl.h"
+#include "objects/compositeMediaDevice/generated/CompositeMediaDeviceBaseImpl.h"
 
 #include <utility>
 
 #include "module/ModuleStatics.h"
-#include "objects/compositeMediaDevice/CompositeMediaDeviceNotifiersImpl.h"
+#include "objects/compositeMediaDevice/generated/CompositeMediaDeviceNotifiersImpl.h"
 
 namespace OlvarUnified {
 

@@ -1,7 +1,7 @@
 // Notifier set of a CompositeMediaDevice.
 // GENERATED from CompositeMediaDeviceProperties.def by services/mediadeviceservice/tools/generate_objects.py.
 // Do not edit: change the table, then build the target regenerate-objects.
-#include "objects/compositeMediaDevice/CompositeMediaDeviceNotifiersImpl.h"
+#include "objects/compositeMediaDevice/generated/CompositeMediaDeviceNotifiersImpl.h"
 
 #include <utility>
 

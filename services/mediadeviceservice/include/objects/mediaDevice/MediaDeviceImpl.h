@@ -7,7 +7,7 @@
 #include <string>
 
 #include "module/Export.h"
-#include "objects/mediaDevice/MediaDeviceBaseImpl.h"
+#include "objects/mediaDevice/generated/MediaDeviceBaseImpl.h"
 
 namespace OlvarUnified {
 

@@ -8,8 +8,8 @@
 #include "OlvarUnified/UnifiedBusinessObject.h"
 #include "module/Export.h"
 #include "module/MediaDeviceTypes.h"
-#include "objects/localVideoPreviewDimensions/LocalVideoPreviewDimensionsNotifiers.h"
-#include "objects/localVideoPreviewDimensions/LocalVideoPreviewDimensionsObserver.h"
+#include "objects/localVideoPreviewDimensions/generated/LocalVideoPreviewDimensionsNotifiers.h"
+#include "objects/localVideoPreviewDimensions/generated/LocalVideoPreviewDimensionsObserver.h"
 
 namespace OlvarUnified {
 

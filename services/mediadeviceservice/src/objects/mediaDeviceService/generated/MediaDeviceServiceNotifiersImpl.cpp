@@ -1,7 +1,7 @@
 // Notifier set of the MediaDeviceService.
 // GENERATED from MediaDeviceServiceProperties.def by services/mediadeviceservice/tools/generate_objects.py.
 // Do not edit: change the table, then build the target regenerate-objects.
-#include "objects/mediaDeviceService/MediaDeviceServiceNotifiersImpl.h"
+#include "objects/mediaDeviceService/generated/MediaDeviceServiceNotifiersImpl.h"
 
 #include <utility>
 

@@ -1,12 +1,12 @@
 // Stored properties of a LocalVideoPreviewDimensions.
 // GENERATED from LocalVideoPreviewDimensionsProperties.def by services/mediadeviceservice/tools/generate_objects.py.
 // Do not edit: change the table, then build the target regenerate-objects.
-#include "objects/localVideoPreviewDimensions/LocalVideoPreviewDimensionsBaseImpl.h"
+#include "objects/localVideoPreviewDimensions/generated/LocalVideoPreviewDimensionsBaseImpl.h"
 
 #include <utility>
 
 #include "module/ModuleStatics.h"
-#include "objects/localVideoPreviewDimensions/LocalVideoPreviewDimensionsNotifiersImpl.h"
+#include "objects/localVideoPreviewDimensions/generated/LocalVideoPreviewDimensionsNotifiersImpl.h"
 
 namespace OlvarUnified {
 
