@@ -46,13 +46,19 @@ module=$(pkg-config --variable=module mediadeviceservice-interfaces)
 c++ -std=c++20 -o "$work/client-pkg-config" "$root/examples/client/main.cpp" \
   -DMDS_MODULE_PATH="\"$module\"" -Wl,-rpath,"$libdir" $(pkg-config --cflags --libs mediadeviceservice-interfaces)
 "$work/client-pkg-config" "$work/config-pkg-config"
-# The module's own package links its exported classes.
+# The module's own package links its exported classes; another module of the client reaches
+# the adapter through the feature set, with records of its own, as the accessories side does.
 cat > "$work/link.cpp" <<'CPP'
 #include "OlvarUnified/UnifiedFactory.h"
+#include "module/MediaDeviceFeatureSet.h"
 #include "objects/mediaDevice/MediaDeviceImpl.h"
 int main() {
-    auto device = std::make_shared<OlvarUnified::MediaDeviceImpl>(std::make_shared<OlvarUnified::UnifiedFactory>());
-    return device->getUniqueIdentifier() == -1 ? 0 : 1;
+    auto factory = std::make_shared<OlvarUnified::UnifiedFactory>();
+    auto device = std::make_shared<OlvarUnified::MediaDeviceImpl>(factory);
+    OlvarUnified::PreferredMediaDeviceImpl record("Headset", "", "headset", OlvarUnified::MediaDeviceTypeEnum::SPEAKER,
+                                                  50, "", "Headset", "", "");
+    bool noFeatureSet = factory->getFeatureSet<OlvarUnified::MediaDeviceFeatureSet>() == nullptr;
+    return device->getUniqueIdentifier() == -1 && noFeatureSet && record.selectionId == "headset" ? 0 : 1;
 }
 CPP
 # shellcheck disable=SC2046
