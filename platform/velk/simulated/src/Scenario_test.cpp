@@ -7,10 +7,12 @@
 #include "velk/Scenario.h"
 #include "velk/SimulatedBackend.h"
 
-namespace olvar::velk {
-namespace {
-
 using namespace std::chrono_literals;
+
+using namespace olvar::velk;
+
+namespace olvar::test {
+namespace {
 
 const char* const kExample = R"SCN(# a laptop with a USB headset
 device playback sel=spk-builtin name="Built-in Speakers" hwid="PCI\VEN_1234&DEV_0001" vendor="Acme" interface="Built-in Audio" friendly="Speakers (Built-in Audio)" volume=60
@@ -138,7 +140,7 @@ TEST(ScenarioParsing, ReadsButtonPressesWithAndWithoutArgument) {
 
 TEST(ScenarioParsing, FailureLeavesTheOutputUntouched) {
     Scenario s;
-    s.devices.push_back(testing::simulatedDevice(DEVICE_KIND_CAPTURE, "keep"));
+    s.devices.push_back(simulatedDevice(DEVICE_KIND_CAPTURE, "keep"));
     std::string error;
     EXPECT_FALSE(parseScenario("device playback sel=a\nbad line", s, error));
     ASSERT_EQ(s.devices.size(), 1u);
@@ -177,7 +179,7 @@ TEST(BuiltInScenario, HasTheHeadsetPairAndOneOfEachBuiltInDevice) {
 
 TEST(ScenarioLoading, LoadPlugsQuietlyAndAppliesDefaults) {
     SimulatedBackend backend;
-    testing::RecordingDeviceObserver observer;
+    RecordingDeviceObserver observer;
     backend.manager()->getDeviceMonitor()->addObserver(&observer);
     Scenario s;
     std::string error;
@@ -194,7 +196,7 @@ TEST(ScenarioLoading, LoadPlugsQuietlyAndAppliesDefaults) {
 TEST(ScenarioTimeline, RunsEventsInTimeOrderKeepingFileOrderForTies) {
     SimulatedBackend backend;
     ASSERT_TRUE(backend.load(builtInDefaultScenario()));
-    testing::RecordingDeviceObserver observer;
+    RecordingDeviceObserver observer;
     backend.manager()->getDeviceMonitor()->addObserver(&observer);
     Scenario s;
     std::string error;
@@ -215,7 +217,7 @@ TEST(ScenarioTimeline, RunsEventsInTimeOrderKeepingFileOrderForTies) {
 // Buttons reach the sink on the timeline's thread, in time order with file order for ties.
 TEST(ScenarioTimeline, ButtonPressesReachTheSinkInTimelineOrder) {
     SimulatedBackend backend;
-    testing::EventLog log;
+    EventLog log;
     backend.setButtonSink([&](const ScenarioEvent& e) { log.add(e.button + " " + e.hardwareId + " " + e.argument); });
     Scenario s;
     std::string error;
@@ -245,4 +247,4 @@ TEST(ScenarioTimeline, StoppingDropsEventsNotYetDue) {
 }
 
 }  // namespace
-}  // namespace olvar::velk
+}  // namespace olvar::test
