@@ -16,7 +16,7 @@
 #include "OlvarUnified/StandInHost.h"
 #include "OlvarUnified/Task.h"
 #include "OlvarUnified/UnifiedFactory.h"
-#include "featuresets/adapters/mediaDevice/MediaDeviceAdapter.h"
+#include "featuresets/adapters/mediaDevice/core/MediaDeviceAdapter.h"
 #include "module/InjectMediaDeviceService.h"
 #include "objects/mediaDeviceService/MediaDeviceService.h"
 #include "olvar/TemporaryDirectory.h"

@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 #include <string>
 
-#include "featuresets/adapters/mediaDevice/MediaDevicePropertyFileConfigStore.h"
+#include "featuresets/adapters/mediaDevice/preferred/MediaDevicePropertyFileConfigStore.h"
 #include "olvar/TemporaryDirectory.h"
 
 using namespace OlvarUnified;

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "featuresets/adapters/mediaDevice/VolumeScaling.h"
-#include "featuresets/adapters/mediaDevice/WaveFileSource.h"
+#include "featuresets/adapters/mediaDevice/playback/VolumeScaling.h"
+#include "featuresets/adapters/mediaDevice/playback/WaveFileSource.h"
 #include "olvar/TemporaryDirectory.h"
 
 using namespace OlvarUnified;

@@ -5,7 +5,7 @@
 #include <tuple>
 #include <vector>
 
-#include "featuresets/adapters/mediaDevice/MediaDevicePropertyFileConfigStore.h"
+#include "featuresets/adapters/mediaDevice/preferred/MediaDevicePropertyFileConfigStore.h"
 
 namespace fuzzing {
 

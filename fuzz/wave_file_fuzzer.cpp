@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "featuresets/adapters/mediaDevice/WaveFileSource.h"
+#include "featuresets/adapters/mediaDevice/playback/WaveFileSource.h"
 
 using namespace OlvarUnified;
 

@@ -7,7 +7,7 @@
 #include "PulseMonitorRecorder.h"
 #include "PulseTestSupport.h"
 #include "WaveTestFiles.h"
-#include "featuresets/adapters/mediaDevice/MediaDeviceBackgroundWorker.h"
+#include "featuresets/adapters/mediaDevice/core/MediaDeviceBackgroundWorker.h"
 #include "velk/PulseBackend.h"
 #include "velk/VolumeChangeForwarder.h"
 

@@ -17,7 +17,7 @@
 #include "OlvarUnified/Testing.h"
 #include "OlvarUnified/UnifiedFactory.h"
 #include "OlvarUnified/UpdateAccess.h"
-#include "featuresets/adapters/mediaDevice/MediaDeviceAdapter.h"
+#include "featuresets/adapters/mediaDevice/core/MediaDeviceAdapter.h"
 #include "module/InjectMediaDeviceService.h"
 #include "olvar/TemporaryDirectory.h"
 #include "services/impl/MediaDeviceServiceImpl.h"

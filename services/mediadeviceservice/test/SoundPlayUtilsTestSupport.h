@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "featuresets/adapters/mediaDevice/SoundPlayUtilsObserver.h"
+#include "featuresets/adapters/mediaDevice/playback/SoundPlayUtilsObserver.h"
 #include "velk/VelkWrapper.h"
 
 namespace olvar::test {

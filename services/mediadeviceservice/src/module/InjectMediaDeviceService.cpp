@@ -1,7 +1,7 @@
 #include "module/InjectMediaDeviceService.h"
 
 #include "OlvarUnified/UnifiedFactory.h"
-#include "featuresets/adapters/mediaDevice/MediaDeviceAdapter.h"
+#include "featuresets/adapters/mediaDevice/core/MediaDeviceAdapter.h"
 #include "services/impl/MediaDeviceServiceImpl.h"
 
 using namespace OlvarUnified;

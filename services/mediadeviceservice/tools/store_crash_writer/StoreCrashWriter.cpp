@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "featuresets/adapters/mediaDevice/MediaDevicePropertyFileConfigStore.h"
+#include "featuresets/adapters/mediaDevice/preferred/MediaDevicePropertyFileConfigStore.h"
 
 using namespace OlvarUnified;
 

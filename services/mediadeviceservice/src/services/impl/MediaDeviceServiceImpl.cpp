@@ -5,7 +5,7 @@
 #include "OlvarUnified/HostService.h"
 #include "OlvarUnified/Telephony.h"
 #include "OlvarUnified/UnifiedFactory.h"
-#include "featuresets/adapters/mediaDevice/AccessoriesEventHandler.h"
+#include "featuresets/adapters/mediaDevice/accessories/AccessoriesEventHandler.h"
 #include "featuresets/adapters/mediaDevice/PreferredMediaDeviceImpl.h"
 #include "module/DeviceTypeTable.h"
 #include "module/MediaDeviceFeatureSet.h"

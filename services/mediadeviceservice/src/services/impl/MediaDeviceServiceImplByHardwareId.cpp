@@ -1,5 +1,5 @@
 // Choosing devices by hardware id and by accessory class.
-#include "featuresets/adapters/mediaDevice/AccessoryHardwareId.h"
+#include "featuresets/adapters/mediaDevice/accessories/AccessoryHardwareId.h"
 #include "MirelCoreUtils/StringUtils.h"
 #include "module/DeviceTypeTable.h"
 #include "module/ModuleLog.h"

@@ -1,5 +1,5 @@
 // Composite headset devices, preview windows, the capture device and the peak meter.
-#include "featuresets/adapters/mediaDevice/AccessoryHardwareId.h"
+#include "featuresets/adapters/mediaDevice/accessories/AccessoryHardwareId.h"
 #include "featuresets/adapters/mediaDevice/PreferredMediaDeviceImpl.h"
 #include "module/MediaDeviceFeatureSet.h"
 #include "module/ModuleLog.h"

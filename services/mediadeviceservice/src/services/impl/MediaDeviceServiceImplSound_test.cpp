@@ -5,8 +5,8 @@
 #include "MediaDeviceServiceImplTestSupport.h"
 #include "ModuleTestFixture.h"
 #include "WaveTestFiles.h"
-#include "featuresets/adapters/mediaDevice/SoundPlayUtils.h"
-#include "featuresets/adapters/mediaDevice/VolumeScaling.h"
+#include "featuresets/adapters/mediaDevice/playback/SoundPlayUtils.h"
+#include "featuresets/adapters/mediaDevice/playback/VolumeScaling.h"
 
 namespace olvar::test {
 namespace {
