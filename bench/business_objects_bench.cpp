@@ -30,7 +30,7 @@ public:
 
 void BM_ServiceFireOverObservers(benchmark::State& state) {
     auto factory = std::make_shared<UnifiedFactory>();
-    auto service = std::make_shared<Testing::StubMediaDeviceService>(factory);
+    auto service = std::make_shared<olvar::test::StubMediaDeviceService>(factory);
     std::vector<std::shared_ptr<CountingServiceObserver>> observers;
     for (int i = 0; i < state.range(0); ++i) {
         observers.push_back(std::make_shared<CountingServiceObserver>());

@@ -29,14 +29,14 @@ using Host::web::tcp;
 
 constexpr int kPages = 32;
 
-std::unique_ptr<HostTesting::PageHarness> startPage() {
+std::unique_ptr<olvar::test::PageHarness> startPage() {
     const fs::path folder = fs::temp_directory_path() / ("settings-server-bench-" + std::to_string(::getpid()));
     fs::create_directories(folder / "web");
     std::ofstream(folder / "web" / "index.html") << "<!DOCTYPE html>";
-    HostTesting::PageHarnessOptions options;
+    olvar::test::PageHarnessOptions options;
     options.configDirectory = folder / "config";
     options.webRoot = folder / "web";
-    return std::make_unique<HostTesting::PageHarness>(options);
+    return std::make_unique<olvar::test::PageHarness>(options);
 }
 
 // Pages reading on one thread of their own, noting when each DeviceAdded or DeviceRemoved

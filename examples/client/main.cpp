@@ -42,6 +42,44 @@ int fail(const std::string& message) {
     return 1;
 }
 
+// Starts the module's feature set, listens to the preferred speakers and prints them, then stops
+// and destroys the feature set. Its objects are held only here, so that the host's shutdown is
+// the last to let them go.
+int listPreferredSpeakers(UnifiedFactory& factory) {
+    auto adapter = std::dynamic_pointer_cast<FeatureSetAdapter>(factory.getFeatureSet(MEDIA_DEVICE_FEATURE_SET_TYPE));
+    auto service = std::dynamic_pointer_cast<MediaDeviceService>(factory.getService(MEDIA_DEVICE_FEATURE_SET_TYPE));
+    if (!adapter || !service) return fail("the module registered no media-device feature set or service");
+
+    std::atomic<int> announcements{0};
+    std::weak_ptr<PropertyNotifierConnection> connection;
+    onDispatcher(factory, [&] {
+        auto notifier = service->getMediaDeviceServiceNotifiers()->getPreferredOutputDevicesNotifier();
+        connection = notifier->connect([&](bool, DeviceList, DeviceList) { ++announcements; });
+    }, "Client::connect");
+
+    auto events = std::make_shared<std::vector<std::shared_ptr<ServiceEvent>>>();
+    adapter->StartFeatureSet(MEDIA_DEVICE_FEATURE_SET_TYPE, events);
+    const bool settled = StandInHost::drain();
+    if (!settled) fail("the module did not settle");  // it is still stopped and destroyed below
+
+    std::size_t speakers = 0;
+    onDispatcher(factory, [&] {
+        std::cout << "Preferred speakers:\n";
+        const DeviceList list = service->getPreferredOutputDevices();
+        for (const auto& device : list ? *list : std::vector<std::shared_ptr<MediaDevice>>{}) {
+            std::cout << "  " << MirelCoreUtils::toString(device->getName())
+                      << (device->getIsPluggedIn() ? "" : " (unplugged)") << "\n";
+            ++speakers;
+        }
+        if (auto live = connection.lock()) live->disconnect();
+    }, "Client::read");
+    std::cout << "Announcements of the preferred speakers: " << announcements << "\n";
+
+    adapter->StopFeatureSet(MEDIA_DEVICE_FEATURE_SET_TYPE, events);
+    adapter->Destroy();
+    return settled && speakers > 0 && announcements > 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -63,40 +101,9 @@ int main(int argc, char** argv) {
     if (!entry) return fail("the module has no entry point");
     entry(factory);
 
-    auto adapter = std::dynamic_pointer_cast<FeatureSetAdapter>(factory->getFeatureSet(MEDIA_DEVICE_FEATURE_SET_TYPE));
-    auto service = std::dynamic_pointer_cast<MediaDeviceService>(factory->getService(MEDIA_DEVICE_FEATURE_SET_TYPE));
-    if (!adapter || !service) return fail("the module registered no media-device feature set or service");
-
-    std::atomic<int> announcements{0};
-    std::weak_ptr<PropertyNotifierConnection> connection;
-    onDispatcher(*factory, [&] {
-        auto notifier = service->getMediaDeviceServiceNotifiers()->getPreferredOutputDevicesNotifier();
-        connection = notifier->connect([&](bool, DeviceList, DeviceList) { ++announcements; });
-    }, "Client::connect");
-
-    auto events = std::make_shared<std::vector<std::shared_ptr<ServiceEvent>>>();
-    adapter->StartFeatureSet(MEDIA_DEVICE_FEATURE_SET_TYPE, events);
-    if (!StandInHost::drain()) return fail("the module did not settle");
-
-    std::size_t speakers = 0;
-    onDispatcher(*factory, [&] {
-        std::cout << "Preferred speakers:\n";
-        const DeviceList list = service->getPreferredOutputDevices();
-        for (const auto& device : list ? *list : std::vector<std::shared_ptr<MediaDevice>>{}) {
-            std::cout << "  " << MirelCoreUtils::toString(device->getName())
-                      << (device->getIsPluggedIn() ? "" : " (unplugged)") << "\n";
-            ++speakers;
-        }
-        if (auto live = connection.lock()) live->disconnect();
-    }, "Client::read");
-    std::cout << "Announcements of the preferred speakers: " << announcements << "\n";
-
-    adapter->StopFeatureSet(MEDIA_DEVICE_FEATURE_SET_TYPE, events);
-    adapter->Destroy();
-    adapter.reset();
-    service.reset();
+    const int status = listPreferredSpeakers(*factory);
     host.shutdown();  // runs what the stop left queued, then the module's objects go
     VelkWrapper::Instance()->setBackend(nullptr);
     dlclose(module);
-    return speakers > 0 && announcements > 0 ? 0 : 1;
+    return status;
 }

@@ -6,11 +6,6 @@
 
 #include "DeviceTypes.h"
 
-namespace OlvarUnified {
-class MediaDevice;
-class MediaDeviceService;
-}  // namespace OlvarUnified
-
 namespace Host {
 
 // The device whose selection id (as `list` prints it) is id; failing that, the one device of

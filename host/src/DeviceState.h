@@ -11,11 +11,6 @@
 
 #include "DeviceTypes.h"
 
-namespace OlvarUnified {
-class MediaDevice;
-class MediaDeviceService;
-}  // namespace OlvarUnified
-
 namespace Host {
 
 struct DeviceEntry {

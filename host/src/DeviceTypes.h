@@ -6,6 +6,12 @@
 
 #include "module/MediaDeviceTypes.h"
 
+// What the host's headers name without needing the whole object.
+namespace OlvarUnified {
+class MediaDevice;
+class MediaDeviceService;
+}  // namespace OlvarUnified
+
 namespace Host {
 
 using OlvarUnified::MediaDeviceTypeEnum::MediaDeviceType;

@@ -11,9 +11,9 @@
 
 #include "HostProcess.h"
 
+namespace olvar::test {
 namespace {
 
-using HostTesting::HostResult;
 using nlohmann::json;
 
 constexpr const char* kHeadsetHardwareId = "USB\\VID_0B0E&PID_0348&MI_00";
@@ -43,7 +43,7 @@ protected:
 
     HostResult host(std::vector<std::string> arguments) {
         arguments.insert(arguments.end(), {"--config-dir", m_config.string()});
-        HostResult result = HostTesting::runHost(MDS_HOST_PROGRAM, arguments);
+        HostResult result = runHost(MDS_HOST_PROGRAM, arguments);
         EXPECT_EQ(result.err.find("Sanitizer"), std::string::npos) << result.err;
         // The service's objects are touched on the services dispatcher only.
         EXPECT_EQ(result.err.find("update access violation"), std::string::npos) << result.err;
@@ -250,7 +250,7 @@ TEST_F(HostCommands, WatchPrintsOneObjectPerLine) {
 }
 
 TEST_F(HostCommands, CtrlCStopsTheWatchCleanly) {
-    HostTesting::HostProcess watch(MDS_HOST_PROGRAM, {"watch", "--json", "--config-dir", m_config.string()});
+    HostProcess watch(MDS_HOST_PROGRAM, {"watch", "--json", "--config-dir", m_config.string()});
     ASSERT_TRUE(watch.waitForOutput("\"Watching\""));
     watch.sendSignal(SIGINT);
     const HostResult result = watch.finish();
@@ -266,7 +266,7 @@ TEST_F(HostCommands, WatchRunsCommandLinesAndKeepsTheirChanges) {
                               "# a comment, skipped\n\n" + "play " + MDS_HOST_RINGTONE + " --all-ringers\n" +
                               "play " + MDS_HOST_RINGTONE + " --device spk-builtin --loop\n" + "stop all\n" +
                               "select speaker 'Built-in Speakers'\r\n" + "list";  // the last line has no break
-    const HostResult result = HostTesting::runHost(
+    const HostResult result = runHost(
         MDS_HOST_PROGRAM, {"watch", "--json", "--commands", "--persist", "--config-dir", m_config.string()}, input);
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.err, "");
@@ -304,7 +304,7 @@ TEST_F(HostCommands, BadCommandLinesAreAnsweredAndTheWatchGoesOn) {
                               "select speaker \"unterminated\n" +
                               std::string(70 * 1024, 'x') + "\n" +  // too long: dropped whole
                               "list\n";
-    const HostResult result = HostTesting::runHost(
+    const HostResult result = runHost(
         MDS_HOST_PROGRAM, {"watch", "--json", "--commands", "--config-dir", m_config.string()}, input);
     ASSERT_EQ(result.status, 0) << result.err;
     std::vector<int> statuses;
@@ -326,12 +326,8 @@ TEST_F(HostCommands, EverySubcommandHasHelp) {
     }
 }
 
-}  // namespace
-
-namespace {
-
 // The page's address from serve's first line, once it is there; the program runs on.
-std::string servedUrl(HostTesting::HostProcess& serve, const std::string& prefix, HostResult& result) {
+std::string servedUrl(HostProcess& serve, const std::string& prefix, HostResult& result) {
     if (!serve.waitForOutput("\n")) return {};
     serve.sendSignal(SIGTERM);
     result = serve.finish();
@@ -339,14 +335,12 @@ std::string servedUrl(HostTesting::HostProcess& serve, const std::string& prefix
     return first.rfind(prefix, 0) == 0 ? first.substr(prefix.size()) : std::string();
 }
 
-}  // namespace
-
 // The token is kept private and reused, so an open page survives a restart; --new-token
 // replaces it. SIGTERM ends the server cleanly.
 TEST_F(HostCommands, ServeKeepsItsTokenPrivateAndReusesIt) {
     const std::vector<std::string> serve = {"serve", "--config-dir", m_config.string()};
     HostResult first;
-    HostTesting::HostProcess one(MDS_HOST_PROGRAM, serve);
+    HostProcess one(MDS_HOST_PROGRAM, serve);
     const std::string url = servedUrl(one, "Settings page: http://127.0.0.1:", first);
     EXPECT_EQ(first.status, 0) << first.err;
     const auto token = url.substr(url.find("/?token=") + 8);
@@ -360,7 +354,7 @@ TEST_F(HostCommands, ServeKeepsItsTokenPrivateAndReusesIt) {
     std::vector<std::string> json = serve;
     json.push_back("--json");
     HostResult second;
-    HostTesting::HostProcess two(MDS_HOST_PROGRAM, json);
+    HostProcess two(MDS_HOST_PROGRAM, json);
     const std::string document = servedUrl(two, "", second);
     const std::string jsonUrl = json::parse(document).at("url");
     EXPECT_EQ(jsonUrl.substr(jsonUrl.find("/?token=") + 8), token);
@@ -368,8 +362,11 @@ TEST_F(HostCommands, ServeKeepsItsTokenPrivateAndReusesIt) {
     std::vector<std::string> renewed = serve;
     renewed.push_back("--new-token");
     HostResult third;
-    HostTesting::HostProcess three(MDS_HOST_PROGRAM, renewed);
+    HostProcess three(MDS_HOST_PROGRAM, renewed);
     const std::string next = servedUrl(three, "Settings page: http://127.0.0.1:", third);
     EXPECT_NE(next.substr(next.find("/?token=") + 8), token);
     EXPECT_FALSE(std::filesystem::exists(preferredFile()));
 }
+
+}  // namespace
+}  // namespace olvar::test

@@ -9,10 +9,10 @@
 #include "PulseTestSupport.h"
 #include "olvar/TemporaryDirectory.h"
 
+namespace olvar::test {
 namespace {
 
 using nlohmann::json;
-namespace server = olvar::velk::testing;
 
 constexpr const char* kHeadsetHardwareId = "USB\\VID_0B0E&PID_0348";
 const std::string kHeadsetIds = "device.bus=usb device.vendor.id=0b0e device.product.id=0348";
@@ -26,11 +26,11 @@ class HostOnSoundServer : public testing::Test {
 protected:
     void SetUp() override { MDS_REQUIRE_PULSE_SERVER(); }
 
-    HostTesting::HostResult host(std::vector<std::string> arguments) {
+    HostResult host(std::vector<std::string> arguments) {
         // Other tests plug devices into the same server meanwhile: they join the lists at the end.
         arguments.insert(arguments.begin(), {"--backend", "pulse", "--set", "HeadsetPreference=PreferKnownDevice"});
         arguments.insert(arguments.end(), {"--config-dir", m_config.path()});
-        HostTesting::HostResult result = HostTesting::runHost(MDS_HOST_PROGRAM, arguments);
+        HostResult result = runHost(MDS_HOST_PROGRAM, arguments);
         EXPECT_EQ(result.err.find("Sanitizer"), std::string::npos) << result.err;
         return result;
     }
@@ -39,14 +39,14 @@ protected:
         EXPECT_EQ(result.status, 0) << result.err;
         return result.status == 0 ? json::parse(result.out) : json();
     }
-    static std::string volumeOf(const std::string& sink) { return server::pactl("get-sink-volume " + sink).output; }
+    static std::string volumeOf(const std::string& sink) { return pactl("get-sink-volume " + sink).output; }
 
     olvar::TemporaryDirectory m_config{"mds-host-server"};
 };
 
 TEST_F(HostOnSoundServer, AnswerCallOnTheHeadsetPutsItInUseBesideASinkWithoutBusIds) {
-    const std::string headset = server::uniqueName("host_headset");
-    server::LoadedModule plugged(server::nullSinkArguments(headset, kHeadsetIds));
+    const std::string headset = uniqueName("host_headset");
+    LoadedModule plugged(nullSinkArguments(headset, kHeadsetIds));
     ASSERT_EQ(host({"prefer", "speaker", "ci_speakers", headset}).status, 0);
 
     const json pressed = press("answer-call", kHeadsetHardwareId);
@@ -55,10 +55,10 @@ TEST_F(HostOnSoundServer, AnswerCallOnTheHeadsetPutsItInUseBesideASinkWithoutBus
 }
 
 TEST_F(HostOnSoundServer, VolumeButtonsStepTheHeadsetInUseAndLeaveTheBuiltInAlone) {
-    const std::string headset = server::uniqueName("host_volume_headset");
-    server::LoadedModule plugged(server::nullSinkArguments(headset, kOtherHeadsetIds));
-    ASSERT_EQ(server::pactl("set-sink-volume " + headset + " 60%").status, 0);
-    ASSERT_TRUE(server::pactlShows("get-sink-volume " + headset, "60%"));
+    const std::string headset = uniqueName("host_volume_headset");
+    LoadedModule plugged(nullSinkArguments(headset, kOtherHeadsetIds));
+    ASSERT_EQ(pactl("set-sink-volume " + headset + " 60%").status, 0);
+    ASSERT_TRUE(pactlShows("get-sink-volume " + headset, "60%"));
     ASSERT_EQ(host({"prefer", "speaker", headset, "ci_speakers"}).status, 0);
     const std::string builtIn = volumeOf("ci_speakers");
 
@@ -68,15 +68,15 @@ TEST_F(HostOnSoundServer, VolumeButtonsStepTheHeadsetInUseAndLeaveTheBuiltInAlon
 
     // A device that is no speaker steps the speaker in use.
     EXPECT_EQ(press("volume-down", kDongleHardwareId).at("after").at("speaker"), headset);
-    EXPECT_TRUE(server::pactlShows("get-sink-volume " + headset, "55%")) << volumeOf(headset);
+    EXPECT_TRUE(pactlShows("get-sink-volume " + headset, "55%")) << volumeOf(headset);
     EXPECT_EQ(volumeOf("ci_speakers"), builtIn);
 }
 
 // Whatever server PULSE_SERVER names, or none: the host runs and stops cleanly either way.
-HostTesting::HostResult runOnAnyServer(std::vector<std::string> arguments) {
+HostResult runOnAnyServer(std::vector<std::string> arguments) {
     olvar::TemporaryDirectory config{"mds-host-any-server"};
     arguments.insert(arguments.end(), {"--backend", "pulse", "--watch", "0", "--config-dir", config.path()});
-    auto result = HostTesting::runHost(MDS_HOST_PROGRAM, arguments);
+    auto result = runHost(MDS_HOST_PROGRAM, arguments);
     EXPECT_EQ(result.err.find("Sanitizer"), std::string::npos) << result.err;
     return result;
 }
@@ -84,17 +84,18 @@ HostTesting::HostResult runOnAnyServer(std::vector<std::string> arguments) {
 TEST(HostOnAnySoundServer, WatchesForNoTimeAndStops) {
     const auto result = runOnAnyServer({});
     EXPECT_EQ(result.status, 0) << result.out << result.err;
-    EXPECT_TRUE(HostTesting::outputMatches(
+    EXPECT_TRUE(outputMatches(
         result, "Feature set 3100 started.*Watching the sound server's devices for 0 s.*Feature set 3100 stopped"))
         << result.out << result.err;
 }
 
 TEST(HostOnAnySoundServer, MakesTheDeviceInUseTheServerDefault) {
     const auto result = runOnAnyServer({"--apply-defaults"});
-    if (HostTesting::outputMatches(result, "no sound server yet")) GTEST_SKIP() << "no sound server";
+    if (outputMatches(result, "no sound server yet")) GTEST_SKIP() << "no sound server";
     EXPECT_EQ(result.status, 0) << result.out << result.err;
-    EXPECT_TRUE(HostTesting::outputMatches(result, "Server default sink is now .*Feature set 3100 stopped"))
+    EXPECT_TRUE(outputMatches(result, "Server default sink is now .*Feature set 3100 stopped"))
         << result.out << result.err;
 }
 
 }  // namespace
+}  // namespace olvar::test

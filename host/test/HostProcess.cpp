@@ -14,7 +14,7 @@
 
 extern char** environ;
 
-namespace HostTesting {
+namespace olvar::test {
 
 HostProcess::HostProcess(const std::string& program, const std::vector<std::string>& arguments,
                          const std::string& input, const std::string& workingDirectory) {
@@ -118,4 +118,4 @@ bool outputMatches(const HostResult& result, const std::string& pattern) {
     return std::regex_search(all, std::regex(pattern));
 }
 
-}  // namespace HostTesting
+}  // namespace olvar::test

@@ -6,7 +6,7 @@
 #include <sys/types.h>
 #include <vector>
 
-namespace HostTesting {
+namespace olvar::test {
 
 struct HostResult {
     int status = -1;  // the exit status; 128 + the signal for a program killed by one
@@ -47,4 +47,4 @@ HostResult runHost(const std::string& program, const std::vector<std::string>& a
 // also matches a line break.
 bool outputMatches(const HostResult& result, const std::string& pattern);
 
-}  // namespace HostTesting
+}  // namespace olvar::test

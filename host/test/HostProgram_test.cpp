@@ -10,10 +10,10 @@
 
 #include "HostProcess.h"
 
+namespace olvar::test {
 namespace {
 
 namespace fs = std::filesystem;
-using HostTesting::HostResult;
 
 enum class Exit { Zero, NonZero };
 
@@ -36,17 +36,17 @@ protected:
     // together) against a regular expression in which '.' also matches a line break.
     void expectRun(const std::vector<std::string>& arguments, Exit exit, const std::string& pattern,
                    const std::string& workingDirectory = {}) {
-        const HostResult result = HostTesting::runHost(MDS_HOST_PROGRAM, arguments, {}, workingDirectory);
+        const HostResult result = runHost(MDS_HOST_PROGRAM, arguments, {}, workingDirectory);
         const std::string context = "arguments: " + joined(arguments) + "\n" + result.out + result.err;
         // A crash, a signal or a sanitizer report fails whatever status was expected.
         ASSERT_GE(result.status, 0) << context;
         ASSERT_LE(result.status, 125) << context;
-        ASSERT_FALSE(HostTesting::outputMatches(result, "(Address|UndefinedBehavior|Thread)Sanitizer")) << context;
+        ASSERT_FALSE(outputMatches(result, "(Address|UndefinedBehavior|Thread)Sanitizer")) << context;
         if (exit == Exit::Zero)
             EXPECT_EQ(result.status, 0) << context;
         else
             EXPECT_NE(result.status, 0) << context;
-        EXPECT_TRUE(HostTesting::outputMatches(result, pattern)) << "expected /" << pattern << "/ in\n" << context;
+        EXPECT_TRUE(outputMatches(result, pattern)) << "expected /" << pattern << "/ in\n" << context;
     }
 
     fs::path write(const std::string& name, const std::string& text) {
@@ -123,3 +123,4 @@ TEST_F(HostProgram, ReportsAConfigurationItCouldNotSave) {
 }
 
 }  // namespace
+}  // namespace olvar::test

@@ -11,6 +11,7 @@
 #include "Interruption.h"
 #include "Output.h"
 
+namespace olvar::test {
 namespace {
 
 using nlohmann::ordered_json;
@@ -77,3 +78,4 @@ TEST(HostDeviceTypes, NamesAreReadInAnyLetterCase) {
 }
 
 }  // namespace
+}  // namespace olvar::test

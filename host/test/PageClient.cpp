@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace HostTesting {
+namespace olvar::test {
 
 using nlohmann::json;
 namespace asio = web::asio;
@@ -201,4 +201,4 @@ bool PageClient::closedByServer(std::chrono::milliseconds timeout) {
     return false;
 }
 
-}  // namespace HostTesting
+}  // namespace olvar::test

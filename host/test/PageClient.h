@@ -12,7 +12,7 @@
 
 #include "server/Beast.h"
 
-namespace HostTesting {
+namespace olvar::test {
 
 using namespace std::chrono_literals;
 namespace web = Host::web;
@@ -75,4 +75,4 @@ private:
     int m_nextId = 1;
 };
 
-}  // namespace HostTesting
+}  // namespace olvar::test

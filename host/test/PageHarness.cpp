@@ -3,7 +3,7 @@
 #include "HostPlatform.h"
 #include "velk/SimulatedBackend.h"
 
-namespace HostTesting {
+namespace olvar::test {
 
 PageHarness::PageHarness(PageHarnessOptions options) : m_options(std::move(options)) {
     std::filesystem::remove_all(m_options.configDirectory);
@@ -37,4 +37,4 @@ PageHarness::~PageHarness() {
 
 olvar::velk::SimulatedBackend& PageHarness::devices() { return *m_session.platform().backend(); }
 
-}  // namespace HostTesting
+}  // namespace olvar::test

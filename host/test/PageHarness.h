@@ -19,7 +19,7 @@ namespace olvar::velk {
 class SimulatedBackend;
 }
 
-namespace HostTesting {
+namespace olvar::test {
 
 struct PageHarnessOptions {
     std::filesystem::path configDirectory;  // made empty first
@@ -59,4 +59,4 @@ private:
     bool m_started = false;
 };
 
-}  // namespace HostTesting
+}  // namespace olvar::test

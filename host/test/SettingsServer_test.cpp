@@ -16,9 +16,9 @@
 #include "velk/SimulatedBackend.h"
 #include "velk/SimulatedCapture.h"
 
+namespace olvar::test {
 namespace {
 
-using namespace HostTesting;
 using nlohmann::json;
 namespace fs = std::filesystem;
 
@@ -488,10 +488,6 @@ TEST(WebAccessPolicy, DecodesAndRefusesWhatCouldEscape) {
     EXPECT_FALSE(policy.originAllowed("https://localhost:8080.evil.example"));
 }
 
-}  // namespace
-
-namespace {
-
 // A token others could read, or one that is not a token, is replaced by a fresh private one.
 TEST(PageToken, KeptPrivateAndReplacedWhenExposedOrDamaged) {
     const fs::path folder = fs::path(MDS_HOST_TEST_DIR) / "page" / "token";
@@ -529,3 +525,4 @@ TEST(PageSounds, OffersTheToneAndThePlainWaveFilesOfTheFolder) {
 }
 
 }  // namespace
+}  // namespace olvar::test

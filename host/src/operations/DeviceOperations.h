@@ -11,10 +11,6 @@
 #include "../DeviceTypes.h"
 #include "Outcome.h"
 
-namespace OlvarUnified {
-class MediaDevice;
-}
-
 namespace Host {
 
 class HostSession;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+namespace olvar::test {
 namespace {
 
 // A recorder keeps every call unless the process asked for a limit; then it keeps at least
@@ -26,3 +27,4 @@ TEST(CallRecorder, KeepsEverythingUnlessTheProcessLimitsIt) {
 }
 
 }  // namespace
+}  // namespace olvar::test

@@ -11,10 +11,11 @@
 
 #include "MirelCoreUtils/FileUtils.h"
 
+namespace olvar::test {
+namespace {
+
 using MirelCoreUtils::FileUtils;
 using MirelCoreUtils::FstreamUtils;
-
-namespace {
 
 std::string readFile(const std::string& path) {
     std::ifstream stream;
@@ -203,3 +204,4 @@ TEST_F(FileHelpers, ConfigDirectoryFollowsOverridesAndIsCreatedPrivate) {
 }
 
 }  // namespace
+}  // namespace olvar::test

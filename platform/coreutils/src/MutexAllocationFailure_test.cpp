@@ -22,6 +22,7 @@ void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
     }
 }
 
+namespace olvar::test {
 namespace {
 
 TEST(MutexAllocationFailure, PrintsTheErrorAndLockingBecomesANoOp) {
@@ -39,3 +40,4 @@ TEST(MutexAllocationFailure, PrintsTheErrorAndLockingBecomesANoOp) {
 }
 
 }  // namespace
+}  // namespace olvar::test

@@ -6,6 +6,7 @@
 
 using namespace MirelCoreUtils;
 
+namespace olvar::test {
 namespace {
 
 std::string join(const std::vector<std::string>& parts, const std::string& separator) {
@@ -128,3 +129,4 @@ TEST(LetterCase, TouchesOnlyAsciiLetters) {
 }
 
 }  // namespace
+}  // namespace olvar::test

@@ -9,6 +9,7 @@
 #include "olvar/LogCapture.h"
 #include "olvar/PendingWork.h"
 
+namespace olvar::test {
 namespace {
 
 TEST(Mutex, OwnerMayLockAgainWhileOthersWait) {
@@ -88,3 +89,4 @@ TEST_F(PendingWorkCount, UnbalancedEndIsLoggedAndClampedAtZero) {
 }
 
 }  // namespace
+}  // namespace olvar::test

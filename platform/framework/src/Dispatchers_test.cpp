@@ -10,11 +10,12 @@
 
 using namespace OlvarUnified;
 
+namespace olvar::test {
 namespace {
+
 std::shared_ptr<Task> task(std::function<void()> fn, std::string name = "test task") {
     return std::make_shared<FunctionTask>(std::move(fn), std::move(name));
 }
-}  // namespace
 
 TEST(ServicesDispatcher, RunsTasksInPostingOrderOnItsOwnThread) {
     ServicesDispatcher dispatcher;
@@ -77,7 +78,7 @@ TEST(TaskDispatcher, DrainAllWaitsForChainsAcrossQueues) {
         else worker.enqueue(task([&, left] { bounce(left - 1); }));
     };
     worker.enqueue(task([&] { bounce(20); }));
-    ASSERT_TRUE(Testing::drainAll());
+    ASSERT_TRUE(drainAll());
     EXPECT_EQ(hops.load(), 21);
 }
 
@@ -111,6 +112,9 @@ TEST(TaskDispatcher, ReleasedFromInsideItsOwnTaskFinishesCleanly) {
         held.reset();
     }));
     worker.reset();  // the task now holds the last reference
-    ASSERT_TRUE(Testing::drainAll());
+    ASSERT_TRUE(drainAll());
     EXPECT_TRUE(ran);
 }
+
+}  // namespace
+}  // namespace olvar::test

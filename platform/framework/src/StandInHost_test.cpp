@@ -14,6 +14,9 @@
 
 using namespace OlvarUnified;
 
+namespace olvar::test {
+namespace {
+
 TEST(StandInHost, RegistersWhatAModuleLooksUpAndUnregistersOnce) {
     auto factory = std::make_shared<UnifiedFactory>();
     StandInHost host(factory, std::make_shared<ConfigStore>());
@@ -40,8 +43,6 @@ TEST(StandInHost, LeavesOutWhatTheOptionsExclude) {
     host.unregister();
 }
 
-namespace {
-
 // Queues a chain of tasks, each queueing the next from the dispatcher thread, so that some are
 // still to come when the caller goes on.
 void queueChain(ServicesDispatcher& dispatcher, std::shared_ptr<std::vector<int>> ran, int left) {
@@ -52,8 +53,6 @@ void queueChain(ServicesDispatcher& dispatcher, std::shared_ptr<std::vector<int>
         },
         "chain"));
 }
-
-}  // namespace
 
 TEST(StandInHost, ShutdownRunsQueuedWorkInOrderThenRefusesMore) {
     auto factory = std::make_shared<UnifiedFactory>();
@@ -107,3 +106,6 @@ TEST(StandInHost, ShutdownGivesUpWaitingAfterTheTimeoutAndStillStops) {
     EXPECT_FALSE(ran);
     EXPECT_TRUE(host.shutdown(std::chrono::milliseconds(20)));  // already down: no second wait
 }
+
+}  // namespace
+}  // namespace olvar::test

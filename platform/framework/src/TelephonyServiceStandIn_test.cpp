@@ -11,6 +11,7 @@
 
 using namespace OlvarUnified;
 
+namespace olvar::test {
 namespace {
 
 // Records "operation hardwareId [arguments]" per call; checks the thread of each call.
@@ -82,8 +83,6 @@ protected:
     std::shared_ptr<ServicesDispatcher> dispatcher = std::make_shared<ServicesDispatcher>();
     TelephonyServiceStandIn telephony{dispatcher};
 };
-
-}  // namespace
 
 TEST_F(StandInTelephony, KeepsNoHandlerAliveAndForgetsOneThatWentAway) {
     auto first = handler();
@@ -175,3 +174,6 @@ TEST_F(StandInTelephony, RejectsUnknownNamesMalformedArgumentsAndAMissingDispatc
     unwired.registerAccessoriesEvents(events);
     EXPECT_FALSE(unwired.fireByName("make-call", "HW"));
 }
+
+}  // namespace
+}  // namespace olvar::test

@@ -6,10 +6,11 @@
 
 using namespace OlvarUnified;
 
+namespace olvar::test {
 namespace {
+
 class SomeFeatureSet : public FeatureSet {};
 class OtherFeatureSet : public FeatureSet {};
-}  // namespace
 
 TEST(UnifiedFactory, RegistriesAnswerByTypeNameAndByNumber) {
     auto factory = std::make_shared<UnifiedFactory>();
@@ -90,3 +91,6 @@ TEST(ConfigStore, FeatureSetAndServiceShareOneStoreThatSurvivesAFile) {
     std::remove(path.c_str());
     rmdir(dir);
 }
+
+}  // namespace
+}  // namespace olvar::test

@@ -8,7 +8,9 @@
 
 using namespace OlvarUnified;
 
+namespace olvar::test {
 namespace {
+
 class Thing : public UnifiedBusinessObjectImpl {
 public:
     using UnifiedBusinessObjectImpl::UnifiedBusinessObjectImpl;
@@ -22,7 +24,6 @@ bool onDispatcher(UnifiedFactory& factory, const std::function<bool()>& fn) {
     factory.getServicesDispatcher()->enqueueBlock(std::make_shared<FunctionTask>([&] { result = fn(); }, "probe"));
     return result;
 }
-}  // namespace
 
 TEST(UpdateAccess, CreatorOwnsUntilCommitThenOnlyTheDispatcher) {
     auto factory = std::make_shared<UnifiedFactory>();
@@ -102,3 +103,6 @@ TEST(UpdateAccess, PurgingExpiredObserversKeepsTheOthersInRegistrationOrder) {
     thing->deliverInfoChanged();
     EXPECT_EQ(order, (std::vector<int>{4, 5, 6}));
 }
+
+}  // namespace
+}  // namespace olvar::test

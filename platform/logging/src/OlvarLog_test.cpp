@@ -13,6 +13,7 @@
 #include "olvar/NamedLogger.h"
 #include "olvar/OlvarLog.h"
 
+namespace olvar::test {
 namespace {
 
 class RecordCollector {
@@ -225,3 +226,4 @@ TEST_F(Logging, WithoutSinkEachRecordIsOneFormattedStderrLine) {
 }
 
 }  // namespace
+}  // namespace olvar::test

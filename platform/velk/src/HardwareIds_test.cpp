@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
-namespace olvar::velk {
+using namespace olvar::velk;
+
+namespace olvar::test {
 namespace {
 
 // How the module compares ids: one occurring inside the other (letter case counts there),
@@ -103,4 +105,4 @@ TEST(HardwareIds, EverySimulatedDeviceHasOne) {
 }
 
 }  // namespace
-}  // namespace olvar::velk
+}  // namespace olvar::test

@@ -2,7 +2,9 @@
 
 #include "velk/PcmFormat.h"
 
-namespace olvar::velk {
+using namespace olvar::velk;
+
+namespace olvar::test {
 namespace {
 
 TEST(PcmFormat, WellKnownLayoutsGetTheirShortCodes) {
@@ -59,4 +61,4 @@ TEST(PcmFormat, CompandedCodesDecodeAsEightBitNarrowband) {
 }
 
 }  // namespace
-}  // namespace olvar::velk
+}  // namespace olvar::test

@@ -4,7 +4,9 @@
 #include "velk/SimulatedBackend.h"
 #include "velk/VelkWrapper.h"
 
-namespace olvar::velk {
+using namespace olvar::velk;
+
+namespace olvar::test {
 namespace {
 
 using OlvarUnified::VelkWrapper;
@@ -77,4 +79,4 @@ TEST_F(WrapperCalls, ReplacingTheBackendWhileOthersReadIsSafe) {
 }
 
 }  // namespace
-}  // namespace olvar::velk
+}  // namespace olvar::test

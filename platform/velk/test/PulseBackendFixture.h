@@ -7,9 +7,11 @@
 #include "PulseTestSupport.h"
 #include "velk/PulseBackend.h"
 
-namespace olvar::velk::testing {
+namespace olvar::test {
 
-class PulseBackendTest : public ::testing::Test {
+using namespace ::olvar::velk;
+
+class PulseBackendFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         MDS_REQUIRE_PULSE_SERVER();
@@ -68,4 +70,4 @@ protected:
     PlayoutEnds ends;
 };
 
-}  // namespace olvar::velk::testing
+}  // namespace olvar::test

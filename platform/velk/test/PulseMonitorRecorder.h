@@ -22,7 +22,9 @@
 
 #include "PulseTestSupport.h"
 
-namespace olvar::velk::testing {
+namespace olvar::test {
+
+using namespace ::olvar::velk;
 
 // Records a sink's monitor with the blocking client API until it has seen `wanted`
 // samples after the first non-zero one, or until stopped.
@@ -176,4 +178,4 @@ private:
     std::thread m_thread;
 };
 
-}  // namespace olvar::velk::testing
+}  // namespace olvar::test

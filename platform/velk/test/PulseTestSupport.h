@@ -19,7 +19,9 @@
 #include "olvar/TemporaryDirectory.h"
 #include "velk/DeviceManager.h"
 
-namespace olvar::velk::testing {
+namespace olvar::test {
+
+using namespace ::olvar::velk;
 
 constexpr std::chrono::seconds kTimeout{10};
 
@@ -102,9 +104,9 @@ inline bool testServerReachable() {
 // them, so that a run meant for a server never passes by skipping.
 #define MDS_REQUIRE_PULSE_SERVER()                                                                            \
     do {                                                                                                      \
-        if (!::olvar::velk::testing::testServerReachable()) {                                                 \
-            if (::olvar::velk::testing::soundServerNamed())                                                   \
-                GTEST_FAIL() << ::olvar::velk::testing::testServerProblem();                                  \
+        if (!::olvar::test::testServerReachable()) {                                                          \
+            if (::olvar::test::soundServerNamed())                                                            \
+                GTEST_FAIL() << ::olvar::test::testServerProblem();                                           \
             GTEST_SKIP() << "no test sound server: run scripts/pulse-daemon.sh (or pipewire-daemon.sh) start " \
                             "and export the PULSE_SERVER it prints";                                          \
         }                                                                                                     \
@@ -289,4 +291,4 @@ private:
     std::vector<PlayoutStreamPtr> m_ended;
 };
 
-}  // namespace olvar::velk::testing
+}  // namespace olvar::test

@@ -14,7 +14,9 @@
 #include "velk/DeviceManager.h"
 #include "velk/SimulatedDevice.h"
 
-namespace olvar::velk::testing {
+namespace olvar::test {
+
+using namespace ::olvar::velk;
 
 // A device whose name and hardware id are derived from its selection id.
 inline SimulatedDevice simulatedDevice(int kind, const std::string& selectionId) {
@@ -151,4 +153,4 @@ private:
     int m_reads = 0;
 };
 
-}  // namespace olvar::velk::testing
+}  // namespace olvar::test

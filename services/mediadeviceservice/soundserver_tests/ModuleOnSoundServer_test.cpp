@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "MediaDeviceAdapterTestSupport.h"
+#include "ModuleTestNames.h"
 #include "PulseMonitorRecorder.h"
 #include "PulseTestSupport.h"
 #include "WaveTestFiles.h"
@@ -10,15 +11,9 @@
 #include "velk/PulseBackend.h"
 #include "velk/VolumeChangeForwarder.h"
 
-using namespace OlvarUnified;
-using namespace OlvarUnified::Testing;
-using olvar::velk::DEVICE_KIND_PLAYBACK;
-using olvar::velk::DEVICE_KIND_RECORDING;
-namespace server = olvar::velk::testing;
-
+namespace olvar::test {
 namespace {
 
-constexpr auto kSpeaker = MediaDeviceTypeEnum::SPEAKER;
 // A type-1 headset of the accessory tables.
 const std::string kHeadsetIds = "device.vendor.id=0b0e device.product.id=0300";
 const std::wstring kHeadsetHardwareId = L"USB\\VID_0B0E&PID_0300";
@@ -31,7 +26,7 @@ bool contains(const std::vector<std::string>& ids, const std::string& id) {
     return std::find(ids.begin(), ids.end(), id) != ids.end();
 }
 
-class ModuleOnSoundServerTest : public AdapterModuleTest {
+class ModuleOnSoundServer : public OlvarUnified::Testing::AdapterModuleTest {
 protected:
     void SetUp() override {
         MDS_REQUIRE_PULSE_SERVER();
@@ -41,7 +36,7 @@ protected:
         options.reconnectInterval = std::chrono::milliseconds(50);
         options.videoClassRoot.clear();
         pulse = std::make_shared<olvar::velk::PulseBackend>(options);
-        ASSERT_TRUE(pulse->waitUntilConnected(server::kTimeout));
+        ASSERT_TRUE(pulse->waitUntilConnected(kTimeout));
         moduleOptions.otherBackend = pulse;
     }
 
@@ -83,23 +78,23 @@ protected:
     std::string currentSpeaker() {
         return read([&] { return MirelCoreUtils::toString(service->getCurrentSpeaker()->getSelectionId()); });
     }
-    std::string pactl(const std::string& arguments) { return server::pactl(arguments, daemon.server()).output; }
+    std::string pactl(const std::string& arguments) { return olvar::test::pactl(arguments, daemon.server()).output; }
     // PipeWire's session manager settles the default sink a moment after it is asked to;
     // the server's report of the change is what to wait for.
     bool defaultSinkBecomes(const std::string& name) {
         return events.log.waitUntil([&] { return pactl("get-default-sink") == name; });
     }
-    std::unique_ptr<server::LoadedModule> plugHeadsetSpeaker(const std::string& name) {
-        return std::make_unique<server::LoadedModule>(server::nullSinkArguments(name, kHeadsetIds), daemon.server());
+    std::unique_ptr<LoadedModule> plugHeadsetSpeaker(const std::string& name) {
+        return std::make_unique<LoadedModule>(nullSinkArguments(name, kHeadsetIds), daemon.server());
     }
 
-    server::PrivateDaemon daemon;
+    PrivateDaemon daemon;
     std::shared_ptr<olvar::velk::PulseBackend> pulse;
     ModuleOptions moduleOptions;
-    server::DeviceEvents events;
+    DeviceEvents events;
 };
 
-TEST_F(ModuleOnSoundServerTest, PluggedSinkReachesTheServiceLeadsAndItsUnplugMovesTheDeviceInUse) {
+TEST_F(ModuleOnSoundServer, PluggedSinkReachesTheServiceLeadsAndItsUnplugMovesTheDeviceInUse) {
     startModule();
     EXPECT_TRUE(contains(availableIds(kSpeaker), "ci_speakers"));
     EXPECT_TRUE(contains(preferredIds(kSpeaker), "ci_speakers"));
@@ -132,7 +127,7 @@ TEST_F(ModuleOnSoundServerTest, PluggedSinkReachesTheServiceLeadsAndItsUnplugMov
     EXPECT_EQ(*switched, 2);
 }
 
-TEST_F(ModuleOnSoundServerTest, PluggedSinkJoinsAtTheEndWhenKnownDevicesArePreferred) {
+TEST_F(ModuleOnSoundServer, PluggedSinkJoinsAtTheEndWhenKnownDevicesArePreferred) {
     moduleOptions.config.emplace_back(L"HeadsetPreference", L"PreferKnownDevice");
     startModule();
     auto switched = countServiceFires(&MediaDeviceServiceNotifiers::getCurrentSpeakerNotifier);
@@ -149,7 +144,7 @@ TEST_F(ModuleOnSoundServerTest, PluggedSinkJoinsAtTheEndWhenKnownDevicesArePrefe
     EXPECT_EQ(*switched, 0);
 }
 
-TEST_F(ModuleOnSoundServerTest, PreferredListSurvivesARestartWhileItsHeadsetIsUnplugged) {
+TEST_F(ModuleOnSoundServer, PreferredListSurvivesARestartWhileItsHeadsetIsUnplugged) {
     auto headset = plugHeadsetSpeaker("headset");
     startModule();
     const auto before = preferredIds(kSpeaker);
@@ -164,7 +159,7 @@ TEST_F(ModuleOnSoundServerTest, PreferredListSurvivesARestartWhileItsHeadsetIsUn
     EXPECT_FALSE(contains(availableIds(kSpeaker), "headset"));
 }
 
-TEST_F(ModuleOnSoundServerTest, DeviceInUseBecomesTheServerDefaultSink) {
+TEST_F(ModuleOnSoundServer, DeviceInUseBecomesTheServerDefaultSink) {
     auto headset = plugHeadsetSpeaker("headset");
     startModule(true);
     const std::string inUse = telephony->audio()->getCurrentDevice(kSpeaker);
@@ -182,23 +177,23 @@ TEST_F(ModuleOnSoundServerTest, DeviceInUseBecomesTheServerDefaultSink) {
     }
 }
 
-TEST_F(ModuleOnSoundServerTest, VolumeSetThroughTheServiceIsWhatPactlReads) {
+TEST_F(ModuleOnSoundServer, VolumeSetThroughTheServiceIsWhatPactlReads) {
     auto headset = plugHeadsetSpeaker("headset");
     startModule();
     auto device = preferredDevice(kSpeaker, "headset");
     ASSERT_TRUE(device);
     onDispatcher([&] { service->setDeviceVolume(kSpeaker, device, 42); });
     drain();
-    EXPECT_TRUE(server::pactlShows("get-sink-volume headset", "42%", daemon.server())) << pactl("get-sink-volume headset");
+    EXPECT_TRUE(pactlShows("get-sink-volume headset", "42%", daemon.server())) << pactl("get-sink-volume headset");
 }
 
-TEST_F(ModuleOnSoundServerTest, VolumesChangedWithPactlReachTheServiceOnlyThroughTheHostsForwarder) {
+TEST_F(ModuleOnSoundServer, VolumesChangedWithPactlReachTheServiceOnlyThroughTheHostsForwarder) {
     startModule();
     auto headset = plugHeadsetSpeaker("headset");
     settle("added headset");
     ASSERT_EQ(currentSpeaker(), "headset");
     auto volumes = pulse->manager()->getVolumeControl();
-    server::VolumeEvents heard;
+    VolumeEvents heard;
     volumes->addObserver(&heard);
     const std::shared_ptr<void> stopHearing(nullptr, [&](void*) { volumes->removeObserver(&heard); });
 
@@ -211,7 +206,7 @@ TEST_F(ModuleOnSoundServerTest, VolumesChangedWithPactlReachTheServiceOnlyThroug
     EXPECT_EQ(volumeOf(kSpeaker, "headset"), before);
 
     // A host that wants them forwards them to the adapter's handlers on its worker.
-    server::EventLog forwarded;
+    EventLog forwarded;
     std::weak_ptr<MediaDeviceAdapter> target = adapter;
     auto forwardTo = [&forwarded, target](void (MediaDeviceAdapter::*handler)(std::string, int), std::string what) {
         return [&forwarded, target, handler, what](const std::string& name, int level) {
@@ -241,7 +236,7 @@ TEST_F(ModuleOnSoundServerTest, VolumesChangedWithPactlReachTheServiceOnlyThroug
     EXPECT_EQ(volumeOf(MediaDeviceTypeEnum::MICROPHONE, "ci_mic"), 55);
 }
 
-TEST_F(ModuleOnSoundServerTest, ServerDyingLeavesNoDevicesAndItsReturnKeepsThePreferredLists) {
+TEST_F(ModuleOnSoundServer, ServerDyingLeavesNoDevicesAndItsReturnKeepsThePreferredLists) {
     startModule();
     const auto preferred = preferredIds(kSpeaker);
     ASSERT_TRUE(contains(preferred, "ci_speakers"));
@@ -263,34 +258,34 @@ TEST_F(ModuleOnSoundServerTest, ServerDyingLeavesNoDevicesAndItsReturnKeepsThePr
 }
 
 // Each server's bound, and why, are checkRecording's.
-TEST_F(ModuleOnSoundServerTest, RingtoneThroughTheServiceReachesTheSinkSampleForSample) {
-    server::LoadedModule sink(server::nullSinkArguments("ringer") + " rate=48000 channels=2 format=s16le",
+TEST_F(ModuleOnSoundServer, RingtoneThroughTheServiceReachesTheSinkSampleForSample) {
+    LoadedModule sink(nullSinkArguments("ringer") + " rate=48000 channels=2 format=s16le",
                               daemon.server());
     startModule();
     // Never-zero samples after leading silence, which absorbs the sink's rendering ahead.
-    const std::vector<std::int16_t> ramp = server::rampFrames(48000 / 4);
+    const std::vector<std::int16_t> ramp = rampFrames(48000 / 4);
     std::vector<std::int16_t> samples(48000 / 5 * 2, 0);
     samples.insert(samples.end(), ramp.begin(), ramp.end());
     olvar::TemporaryDirectory folder("mds-ring");
     const std::string file = folder.file("ring.wav");
     std::ofstream(file, std::ios::binary) << pcmWave(samplesOf(samples));
 
-    server::MonitorRecorder recorder(daemon.server(), "ringer", ramp.size());
+    MonitorRecorder recorder(daemon.server(), "ringer", ramp.size());
     const long session = read([&] { return service->playWaveFile(file, "ringer", 100); });
     ASSERT_GE(session, 0);
-    const server::RecordingCheck check = server::checkRecording(recorder.finish(), ramp);
+    const RecordingCheck check = checkRecording(recorder.finish(), ramp);
     RecordProperty("largestError", check.largestError);
     RecordProperty("silentSamples", static_cast<int>(check.silent));
     RecordProperty("lostSamples", static_cast<int>(check.skipped));
     EXPECT_TRUE(check.passed) << check.problem;
 }
 
-TEST_F(ModuleOnSoundServerTest, RingtoneOnASinkUnpluggedMidPlayIsReportedFinishedOnce) {
-    auto ringer = std::make_unique<server::LoadedModule>(
-        server::nullSinkArguments("ringer") + " rate=48000 channels=2 format=s16le", daemon.server());
+TEST_F(ModuleOnSoundServer, RingtoneOnASinkUnpluggedMidPlayIsReportedFinishedOnce) {
+    auto ringer = std::make_unique<LoadedModule>(
+        nullSinkArguments("ringer") + " rate=48000 channels=2 format=s16le", daemon.server());
     startModule();
     // Session ids the service announces as finished, heard on the dispatcher.
-    auto finished = std::make_shared<server::EventLog>();
+    auto finished = std::make_shared<EventLog>();
     onDispatcher([&] {
         service->getMediaDeviceServiceNotifiers()->getSoundPlayFinishedNotifier()->connect(
             [this, finished] { finished->add(std::to_string(service->getSoundPlayFinished())); });
@@ -305,7 +300,7 @@ TEST_F(ModuleOnSoundServerTest, RingtoneOnASinkUnpluggedMidPlayIsReportedFinishe
     const std::string file = folder.file("ring.wav");
     std::ofstream(file, std::ios::binary) << pcmWave(samplesOf(tone));
 
-    server::MonitorRecorder heard(daemon.server(), "ringer", 480);
+    MonitorRecorder heard(daemon.server(), "ringer", 480);
     const long session = read([&] { return service->playWaveFile(file, "ringer", 100); });
     ASSERT_GE(session, 0);
     ASSERT_EQ(heard.finish().size(), 480u) << "the ringtone is playing";
@@ -318,7 +313,7 @@ TEST_F(ModuleOnSoundServerTest, RingtoneOnASinkUnpluggedMidPlayIsReportedFinishe
     EXPECT_EQ(finished->lines(), std::vector<std::string>{std::to_string(session)});
 }
 
-TEST_F(ModuleOnSoundServerTest, PluggedPreferredHeadsetBecomesTheDefaultSinkAndItsUnplugFallsBack) {
+TEST_F(ModuleOnSoundServer, PluggedPreferredHeadsetBecomesTheDefaultSinkAndItsUnplugFallsBack) {
     startModule(true);
     EXPECT_TRUE(defaultSinkBecomes("ci_speakers")) << pactl("get-default-sink");
     auto spare = plugHeadsetSpeaker("spare");
@@ -347,10 +342,10 @@ TEST_F(ModuleOnSoundServerTest, PluggedPreferredHeadsetBecomesTheDefaultSinkAndI
 // must find the headset, not the sink whose id would once have been empty and so matched any.
 // The headset's volume buttons are its own business; those of a device that is no speaker
 // step the speaker in use, now the headset.
-TEST_F(ModuleOnSoundServerTest, HeadsetButtonsFindTheHeadsetBesideASinkWithoutBusIds) {
+TEST_F(ModuleOnSoundServer, HeadsetButtonsFindTheHeadsetBesideASinkWithoutBusIds) {
     moduleOptions.config.emplace_back(L"HeadsetPreference", L"PreferKnownDevice");
     startModule();
-    server::LoadedModule headset(server::nullSinkArguments("headset", kButtonHeadsetIds), daemon.server());
+    LoadedModule headset(nullSinkArguments("headset", kButtonHeadsetIds), daemon.server());
     settle("added headset");
     ASSERT_EQ(preferredIds(kSpeaker), (Ids{"ci_speakers", "headset"}));
     ASSERT_EQ(currentSpeaker(), "ci_speakers");
@@ -370,16 +365,16 @@ TEST_F(ModuleOnSoundServerTest, HeadsetButtonsFindTheHeadsetBesideASinkWithoutBu
     drain();
     const int stepped = std::max(before - 5, 10);
     EXPECT_EQ(volumeOf(kSpeaker, "headset"), stepped);
-    EXPECT_TRUE(server::pactlShows("get-sink-volume headset", std::to_string(stepped) + "%", daemon.server()))
+    EXPECT_TRUE(pactlShows("get-sink-volume headset", std::to_string(stepped) + "%", daemon.server()))
         << pactl("get-sink-volume headset");
     EXPECT_EQ(volumeOf(kSpeaker, "ci_speakers"), builtIn);
     EXPECT_EQ(currentSpeaker(), "headset");
 }
 
 // Ids that one device's name makes never match another device whose name starts the same.
-TEST_F(ModuleOnSoundServerTest, SinksWhoseNamesArePrefixesOfEachOtherKeepApart) {
-    server::LoadedModule shorter(server::nullSinkArguments("desk"), daemon.server());
-    server::LoadedModule longer(server::nullSinkArguments("desk_dock"), daemon.server());
+TEST_F(ModuleOnSoundServer, SinksWhoseNamesArePrefixesOfEachOtherKeepApart) {
+    LoadedModule shorter(nullSinkArguments("desk"), daemon.server());
+    LoadedModule longer(nullSinkArguments("desk_dock"), daemon.server());
     startModule();
     const auto matches = [&](const std::string& hardwareId) {
         return read([&] {
@@ -396,3 +391,4 @@ TEST_F(ModuleOnSoundServerTest, SinksWhoseNamesArePrefixesOfEachOtherKeepApart) 
 }
 
 }  // namespace
+}  // namespace olvar::test

@@ -15,7 +15,9 @@
 #include "featuresets/adapters/mediaDevice/PreferredMediaDeviceImpl.h"
 #include "olvar/TemporaryDirectory.h"
 
-namespace OlvarUnified::StoreTestSupport {
+namespace olvar::test {
+
+using namespace ::OlvarUnified;
 
 constexpr const char* kFileName = "deviceData4.properties";
 constexpr const char* kLegacyFileName = "deviceData3.properties";
@@ -65,4 +67,9 @@ inline std::size_t lineCount(const std::string& content) {
     return lines;
 }
 
-}  // namespace OlvarUnified::StoreTestSupport
+}  // namespace olvar::test
+
+// The adapter's tests still name the support by its former namespace until they move over.
+namespace OlvarUnified {
+namespace StoreTestSupport = ::olvar::test;
+}  // namespace OlvarUnified

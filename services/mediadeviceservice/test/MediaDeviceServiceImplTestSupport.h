@@ -25,7 +25,9 @@
 #include "objects/mediaDevice/MediaDeviceImpl.h"
 #include "services/impl/MediaDeviceServiceImpl.h"
 
-namespace OlvarUnified::Testing {
+namespace olvar::test {
+
+using namespace ::OlvarUnified;
 
 using Strings = std::vector<std::string>;
 using Type = MediaDeviceTypeEnum::MediaDeviceType;
@@ -157,7 +159,7 @@ private:
 // The service built directly, with a configuration service of its own and, once
 // withFeatureSet() is called, the recording feature set. Test bodies run on the services
 // dispatcher through run(), where the committed devices may be used.
-class DirectServiceTest : public ::testing::Test {
+class DirectServiceFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         UpdateAccess::resetViolationCount();
@@ -194,4 +196,4 @@ protected:
     std::shared_ptr<MediaDeviceServiceImpl> service;
 };
 
-}  // namespace OlvarUnified::Testing
+}  // namespace olvar::test

@@ -24,7 +24,9 @@
 #include "velk/SimulatedBackend.h"
 #include "velk/VelkWrapper.h"
 
-namespace OlvarUnified::Testing {
+namespace olvar::test {
+
+using namespace ::OlvarUnified;
 
 struct ModuleOptions {
     olvar::velk::Scenario scenario = olvar::velk::builtInDefaultScenario();
@@ -152,4 +154,9 @@ private:
     bool m_hostUp = false;
 };
 
+}  // namespace olvar::test
+
+// The adapter's tests still name the support by its former namespace until they move over.
+namespace OlvarUnified::Testing {
+using namespace ::olvar::test;
 }  // namespace OlvarUnified::Testing

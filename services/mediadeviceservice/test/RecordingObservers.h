@@ -12,7 +12,9 @@
 #include "objects/mediaDevice/MediaDevice.h"
 #include "objects/mediaDeviceService/MediaDeviceService.h"
 
-namespace OlvarUnified::Testing {
+namespace olvar::test {
+
+using namespace ::OlvarUnified;
 
 struct CallLog {
     std::vector<std::string> calls;
@@ -74,4 +76,4 @@ public:
 #undef MDS_RECORD_PROPERTY
 #undef MDS_RECORD_LIST_PROPERTY
 
-}  // namespace OlvarUnified::Testing
+}  // namespace olvar::test

@@ -12,7 +12,9 @@
 #include "featuresets/adapters/mediaDevice/playback/SoundPlayUtilsObserver.h"
 #include "velk/VelkWrapper.h"
 
-namespace OlvarUnified::Testing {
+namespace olvar::test {
+
+using namespace ::OlvarUnified;
 
 class RecordingSessionObserver : public SoundPlayUtilsObserver {
 public:
@@ -84,4 +86,4 @@ public:
     std::shared_ptr<ManualPlayer> player = std::make_shared<ManualPlayer>();
 };
 
-}  // namespace OlvarUnified::Testing
+}  // namespace olvar::test

@@ -8,7 +8,9 @@
 
 #include "objects/mediaDeviceService/generated/MediaDeviceServiceBaseImpl.h"
 
-namespace OlvarUnified::Testing {
+namespace olvar::test {
+
+using namespace ::OlvarUnified;
 
 class StubMediaDeviceService : public MediaDeviceServiceBaseImpl {
 public:
@@ -73,4 +75,4 @@ public:
     using UnifiedBusinessObjectImpl::storedObserverCount;
 };
 
-}  // namespace OlvarUnified::Testing
+}  // namespace olvar::test

@@ -12,7 +12,7 @@
 
 #include "olvar/TemporaryDirectory.h"
 
-namespace OlvarUnified::Testing {
+namespace olvar::test {
 
 inline void put16(std::string& out, std::uint16_t v) {
     out += static_cast<char>(v & 0xff);
@@ -116,4 +116,4 @@ private:
     olvar::TemporaryDirectory m_directory{"mds-wave"};
 };
 
-}  // namespace OlvarUnified::Testing
+}  // namespace olvar::test

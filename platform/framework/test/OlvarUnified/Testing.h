@@ -5,7 +5,7 @@
 
 #include "olvar/PendingWork.h"
 
-namespace OlvarUnified::Testing {
+namespace olvar::test {
 
 // Blocks until the services dispatcher, every task dispatcher and every device-manager
 // thread are idle with nothing queued. Returns false on timeout.
@@ -13,4 +13,4 @@ inline bool drainAll(std::chrono::milliseconds timeout = std::chrono::seconds(30
     return olvar::PendingWork::waitIdle(timeout);
 }
 
-}  // namespace OlvarUnified::Testing
+}  // namespace olvar::test

@@ -12,11 +12,12 @@
 #include "velk/PcmFormat.h"
 #include "velk/PulseBackend.h"
 
-namespace olvar::velk {
+using namespace olvar::velk;
+
+namespace olvar::test {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::DeviceEvents;
 
 void writeFile(const fs::path& file, const std::string& text) {
     fs::create_directories(file.parent_path());
@@ -144,4 +145,4 @@ TEST(PulseBackendOffline, AbsentServerIsLoggedOnceAndMeansNoAudioDevices) {
 }
 
 }  // namespace
-}  // namespace olvar::velk
+}  // namespace olvar::test

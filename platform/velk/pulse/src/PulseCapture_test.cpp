@@ -13,12 +13,11 @@
 #include "PulseTestSupport.h"
 #include "velk/PulseCapture.h"
 
-namespace olvar::velk {
+using namespace olvar::velk;
+
+namespace olvar::test {
 namespace {
 
-using testing::LoadedModule;
-using testing::nullSinkArguments;
-using testing::uniqueName;
 
 constexpr int kRate = 16000;
 
@@ -32,10 +31,10 @@ std::vector<std::int16_t> sine(int samples) {
 TEST(PulseCapture, RecordsWhatReachesASinksMonitor) {
     MDS_REQUIRE_PULSE_SERVER();
     const std::string sink = uniqueName("capture_sink");
-    LoadedModule module(nullSinkArguments(sink), testing::testServer());
+    LoadedModule module(nullSinkArguments(sink), testServer());
     ASSERT_TRUE(module.loaded());
     std::string error;
-    auto capture = openPulseCapture(testing::testServer(), sink + ".monitor", kRate, error);
+    auto capture = openPulseCapture(testServer(), sink + ".monitor", kRate, error);
     ASSERT_TRUE(capture) << error;
     EXPECT_EQ(capture->sampleRate(), kRate);
 
@@ -48,7 +47,7 @@ TEST(PulseCapture, RecordsWhatReachesASinksMonitor) {
         buffering.maxlength = buffering.prebuf = buffering.minreq = static_cast<std::uint32_t>(-1);
         buffering.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(100 * PA_USEC_PER_MSEC, &layout));
         int code = 0;
-        pa_simple* out = pa_simple_new(testing::testServer().c_str(), "capture test", PA_STREAM_PLAYBACK, sink.c_str(),
+        pa_simple* out = pa_simple_new(testServer().c_str(), "capture test", PA_STREAM_PLAYBACK, sink.c_str(),
                                        "tone", &layout, nullptr, &buffering, &code);
         if (!out) return;
         const auto tone = sine(kRate / 10);  // 440 Hz fits 44 whole periods into 100 ms
@@ -71,10 +70,10 @@ TEST(PulseCapture, RecordsWhatReachesASinksMonitor) {
 TEST(PulseCapture, RefusesASourceThatIsNotThere) {
     MDS_REQUIRE_PULSE_SERVER();
     std::string error;
-    EXPECT_FALSE(openPulseCapture(testing::testServer(), "no_such_source", kRate, error));
+    EXPECT_FALSE(openPulseCapture(testServer(), "no_such_source", kRate, error));
     EXPECT_NE(error.find("cannot record from no_such_source"), std::string::npos) << error;
-    EXPECT_FALSE(openPulseCapture(testing::testServer(), "no_such_source", 0, error));
+    EXPECT_FALSE(openPulseCapture(testServer(), "no_such_source", 0, error));
 }
 
 }  // namespace
-}  // namespace olvar::velk
+}  // namespace olvar::test

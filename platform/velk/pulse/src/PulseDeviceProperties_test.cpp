@@ -7,7 +7,9 @@
 #include "PulseSampleLayout.h"
 #include "velk/PcmFormat.h"
 
-namespace olvar::velk {
+using namespace olvar::velk;
+
+namespace olvar::test {
 namespace {
 
 using Properties = std::unique_ptr<pa_proplist, decltype(&pa_proplist_free)>;
@@ -130,4 +132,4 @@ TEST(PulseSampleLayout, FormatCodesMapToServerLayouts) {
 }
 
 }  // namespace
-}  // namespace olvar::velk
+}  // namespace olvar::test

@@ -4,16 +4,12 @@
 #include "PulseBackendFixture.h"
 #include "PulseMonitorRecorder.h"
 
-namespace olvar::velk {
+using namespace olvar::velk;
+
+namespace olvar::test {
 namespace {
 
-using testing::LoadedModule;
-using testing::monitorSourceArguments;
-using testing::nullSinkArguments;
-using testing::nullSourceArguments;
-using testing::pactl;
-using testing::uniqueName;
-using ServerDevices = testing::PulseBackendTest;
+using ServerDevices = PulseBackendFixture;
 
 // A type-1 headset of the accessory tables.
 const std::string kHeadsetIds = "device.vendor.id=0b0e device.product.id=0300";
@@ -91,15 +87,15 @@ TEST_F(ServerDevices, PluggedHeadsetIsReportedOnceWithItsHardwareIdAndUnpluggedO
 // default meanwhile.
 TEST(ServerDefaults, DefaultsFollowTheServerBothWays) {
     MDS_REQUIRE_PULSE_SERVER();
-    testing::PrivateDaemon daemon;
+    PrivateDaemon daemon;
     ASSERT_TRUE(daemon.start());
-    testing::DeviceEvents devices;  // outlives the backend that reports to it
+    DeviceEvents devices;  // outlives the backend that reports to it
     PulseBackendOptions options;
     options.server = daemon.server();
     options.videoClassRoot.clear();
     PulseBackend backend(options);
     backend.manager()->getDeviceMonitor()->addObserver(&devices);
-    ASSERT_TRUE(backend.waitUntilConnected(testing::kTimeout));
+    ASSERT_TRUE(backend.waitUntilConnected(kTimeout));
     const auto pactlHere = [&](const std::string& arguments) { return pactl(arguments, daemon.server()).output; };
     const std::string original = pactlHere("get-default-sink");
     LoadedModule sink(nullSinkArguments("default_sink"), daemon.server());
@@ -125,15 +121,15 @@ TEST_F(ServerDevices, VolumeSetHereIsWhatPactlReadsAndPactlChangesArriveHere) {
     LoadedModule source(nullSourceArguments(mic));
     ASSERT_TRUE(devices.log.waitFor("added " + name));
     ASSERT_TRUE(devices.log.waitFor("added " + mic));
-    ASSERT_TRUE(testing::volumeSettled("sink", name));
-    ASSERT_TRUE(testing::volumeSettled("source", mic));
+    ASSERT_TRUE(volumeSettled("sink", name));
+    ASSERT_TRUE(volumeSettled("source", mic));
 
     ASSERT_TRUE(volume->setSpeakerVolume(name, 37));
     EXPECT_EQ(volume->getSpeakerVolume(name), 37);
-    EXPECT_TRUE(testing::pactlShows("get-sink-volume " + name, "37%")) << pactl("get-sink-volume " + name).output;
+    EXPECT_TRUE(pactlShows("get-sink-volume " + name, "37%")) << pactl("get-sink-volume " + name).output;
     ASSERT_TRUE(volume->setInputGain(mic, 81));
     EXPECT_EQ(volume->getInputGain(mic), 81);
-    EXPECT_TRUE(testing::pactlShows("get-source-volume " + mic, "81%")) << pactl("get-source-volume " + mic).output;
+    EXPECT_TRUE(pactlShows("get-source-volume " + mic, "81%")) << pactl("get-source-volume " + mic).output;
 
     ASSERT_EQ(pactl("set-sink-volume " + name + " 64%").status, 0);
     ASSERT_TRUE(levels.log.waitFor("volume " + name + " 64"));
@@ -169,7 +165,7 @@ TEST_F(ServerDevices, PeakMeterReadsASignalAndReadsZeroOnSilence) {
     LoadedModule quiet(nullSourceArguments(silent));
     ASSERT_TRUE(devices.log.waitFor("added " + sine));
     ASSERT_TRUE(devices.log.waitFor("added " + silent));
-    testing::TestSignal signal(testing::testServer(), sink);
+    TestSignal signal(testServer(), sink);
 
     ASSERT_TRUE(volume->initializePeak(sine));
     ASSERT_TRUE(volume->initializePeak(silent));
@@ -178,10 +174,10 @@ TEST_F(ServerDevices, PeakMeterReadsASignalAndReadsZeroOnSilence) {
     // until it shows, at most four seconds' worth.
     float heard = 0.0f;
     for (int reading = 0; reading < 100 && heard <= 0.1f; ++reading) {
-        ASSERT_TRUE(backend->waitForPeakReadings(sine, 1, testing::kTimeout));
+        ASSERT_TRUE(backend->waitForPeakReadings(sine, 1, kTimeout));
         heard = volume->getPeakLevel(sine);
     }
-    ASSERT_TRUE(backend->waitForPeakReadings(silent, 3, testing::kTimeout));
+    ASSERT_TRUE(backend->waitForPeakReadings(silent, 3, kTimeout));
     EXPECT_GT(heard, 0.1f);
     EXPECT_LE(heard, 1.0f);
     EXPECT_EQ(volume->getPeakLevel(silent), 0.0f);
@@ -193,4 +189,4 @@ TEST_F(ServerDevices, PeakMeterReadsASignalAndReadsZeroOnSilence) {
 }
 
 }  // namespace
-}  // namespace olvar::velk
+}  // namespace olvar::test

@@ -19,14 +19,12 @@
 #include "olvar/LogCapture.h"
 #include "velk/PcmFormat.h"
 
-namespace olvar::velk {
+using namespace olvar::velk;
+
+namespace olvar::test {
 namespace {
 
-using testing::LoadedModule;
-using testing::MonitorRecorder;
-using testing::nullSinkArguments;
-using testing::uniqueName;
-using PulsePlayer = testing::PulseBackendTest;
+using PulsePlayer = PulseBackendFixture;
 
 // Stereo frames whose samples are never zero, so the recording shows where they begin.
 class BufferSource : public Source {
@@ -54,7 +52,7 @@ public:
         reads.add("read");
         return size;
     }
-    testing::EventLog reads;
+    EventLog reads;
 };
 
 std::vector<char> bytesOf(const std::vector<int16_t>& samples) {
@@ -66,8 +64,8 @@ TEST_F(PulsePlayer, PlayedSamplesArriveOnTheSinkUnchangedAndTheEndIsReportedOnce
     const std::string sink = uniqueName("player_sink");
     LoadedModule module(nullSinkArguments(sink, "") + " rate=48000 channels=2 format=s16le");
     ASSERT_TRUE(devices.log.waitFor("added " + sink));
-    const std::vector<int16_t> samples = testing::rampFrames(48000 / 4);
-    MonitorRecorder recorder(testing::testServer(), sink, samples.size());
+    const std::vector<int16_t> samples = rampFrames(48000 / 4);
+    MonitorRecorder recorder(testServer(), sink, samples.size());
     // The sink renders a little ahead of time and rewrites that when a stream starts; its
     // monitor has already passed on the first version. Leading silence absorbs that.
     std::vector<int16_t> played(48000 / 5 * 2, 0);
@@ -79,7 +77,7 @@ TEST_F(PulsePlayer, PlayedSamplesArriveOnTheSinkUnchangedAndTheEndIsReportedOnce
     ASSERT_TRUE(stream);
     ASSERT_TRUE(ends.waitFor(stream));
     EXPECT_FALSE(stream->isPlaying());
-    const testing::RecordingCheck check = testing::checkRecording(recorder.finish(), samples);
+    const RecordingCheck check = checkRecording(recorder.finish(), samples);
     EXPECT_TRUE(check.passed) << check.problem;
 
     finishBackend();
@@ -178,4 +176,4 @@ TEST_F(PulsePlayer, SinkUnloadedMidPlayEndsTheStreamOnce) {
 }
 
 }  // namespace
-}  // namespace olvar::velk
+}  // namespace olvar::test

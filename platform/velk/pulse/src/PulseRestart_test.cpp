@@ -5,10 +5,11 @@
 #include "olvar/LogCapture.h"
 #include "velk/PulseBackend.h"
 
-namespace olvar::velk {
+using namespace olvar::velk;
+
+namespace olvar::test {
 namespace {
 
-using testing::PrivateDaemon;
 
 TEST(PulseBackendRestart, DaemonDyingIsLoggedOnceAndItsDevicesComeBackWithIt) {
     MDS_REQUIRE_PULSE_SERVER();  // the daemon script needs what the shared daemon needs
@@ -19,10 +20,10 @@ TEST(PulseBackendRestart, DaemonDyingIsLoggedOnceAndItsDevicesComeBackWithIt) {
     options.reconnectInterval = std::chrono::milliseconds(50);
     options.videoClassRoot.clear();
     PulseBackend backend(options);
-    testing::DeviceEvents events;
+    DeviceEvents events;
     auto monitor = backend.manager()->getDeviceMonitor();
     monitor->addObserver(&events);
-    ASSERT_TRUE(backend.waitUntilConnected(testing::kTimeout));
+    ASSERT_TRUE(backend.waitUntilConnected(kTimeout));
     ASSERT_EQ(backend.devices(DEVICE_KIND_PLAYBACK).size(), 1u);
     const std::string hardwareId = backend.devices(DEVICE_KIND_PLAYBACK).front()->getHardwareId();
     EXPECT_TRUE(backend.manager()->getVolumeControl()->initializePeak("ci_mic"));
@@ -40,7 +41,7 @@ TEST(PulseBackendRestart, DaemonDyingIsLoggedOnceAndItsDevicesComeBackWithIt) {
 
         ASSERT_TRUE(daemon.start());
         ASSERT_TRUE(events.log.waitFor("added ci_speakers"));
-        ASSERT_TRUE(backend.waitUntilConnected(testing::kTimeout));
+        ASSERT_TRUE(backend.waitUntilConnected(kTimeout));
         EXPECT_EQ(logs.count(OLVAR_LOG_WARNING, "sound server not available"), 1u)
             << "the outage is logged once however often the backend retried";
     }
@@ -50,11 +51,11 @@ TEST(PulseBackendRestart, DaemonDyingIsLoggedOnceAndItsDevicesComeBackWithIt) {
     EXPECT_EQ(backend.devices(DEVICE_KIND_PLAYBACK).front()->getHardwareId(), hardwareId)
         << "the preferred-device file pairs the device again by it";
     // The meter the module asked for runs again on the new server.
-    EXPECT_TRUE(backend.waitForPeakReadings("ci_mic", 2, testing::kTimeout));
+    EXPECT_TRUE(backend.waitForPeakReadings("ci_mic", 2, kTimeout));
     monitor->removeObserver(&events);
     EXPECT_EQ(events.log.count("added ci_speakers"), 2u);
     EXPECT_EQ(events.log.count("removed ci_speakers"), 1u);
 }
 
 }  // namespace
-}  // namespace olvar::velk
+}  // namespace olvar::test

@@ -7,12 +7,13 @@
 #include "olvar/PendingWork.h"
 #include "velk/SimulatedBackend.h"
 
-namespace olvar::velk {
+using namespace olvar::velk;
+
+namespace olvar::test {
 namespace {
 
-using testing::RecordingDeviceObserver;
 
-constexpr auto device = &testing::simulatedDevice;
+constexpr auto device = &simulatedDevice;
 
 std::vector<std::string> selectionIds(const DeviceInfoList& list) {
     std::vector<std::string> ids;
@@ -246,4 +247,4 @@ TEST(SimulatedBackendConcurrency, PlugsFromManyThreadsAreAllReportedOnce) {
 }
 
 }  // namespace
-}  // namespace olvar::velk
+}  // namespace olvar::test

@@ -6,20 +6,19 @@
 #include "velk/PcmFormat.h"
 #include "velk/SimulatedBackend.h"
 
-namespace olvar::velk {
+using namespace olvar::velk;
+
+namespace olvar::test {
 namespace {
 
-using testing::EndlessSource;
-using testing::FiniteSource;
-using testing::RecordingPlayerObserver;
 
 class SimulatedPlayout : public ::testing::Test {
 protected:
     explicit SimulatedPlayout(Pacing pacing = Pacing::AsFastAsPossible) : backend(SimulatedBackendOptions{pacing}) {}
 
     void SetUp() override {
-        ASSERT_TRUE(backend.plug(testing::simulatedDevice(DEVICE_KIND_PLAYBACK, "spk-1")));
-        ASSERT_TRUE(backend.plug(testing::simulatedDevice(DEVICE_KIND_RECORDING, "mic-1")));
+        ASSERT_TRUE(backend.plug(simulatedDevice(DEVICE_KIND_PLAYBACK, "spk-1")));
+        ASSERT_TRUE(backend.plug(simulatedDevice(DEVICE_KIND_RECORDING, "mic-1")));
         player = std::dynamic_pointer_cast<PcmPlayerEx>(backend.manager()->getPcmPlayer());
         ASSERT_NE(player, nullptr);
         player->addPlaybackObserver(&observer);
@@ -64,7 +63,7 @@ TEST(PcmPlayerCapture, KeepsTheFirstBytesButCountsAndChecksumsAll) {
     SimulatedBackendOptions options{Pacing::AsFastAsPossible};
     options.pcmKeptPerStream = 1000;
     SimulatedBackend backend(options);
-    ASSERT_TRUE(backend.plug(testing::simulatedDevice(DEVICE_KIND_PLAYBACK, "spk-1")));
+    ASSERT_TRUE(backend.plug(simulatedDevice(DEVICE_KIND_PLAYBACK, "spk-1")));
     FiniteSource source(5000), same(5000);
     PlayoutStreamPtr stream;
     backend.manager()->getPcmPlayer()->startStreamPlayout(stream, PCM_FORMAT_L16_8K, "spk-1", &source);
@@ -226,7 +225,7 @@ TEST(PcmPlayerLifetime, DestroyingTheBackendStopsAndJoinsPlayingStreams) {
     PlayoutStreamPtr stream;
     {
         SimulatedBackend backend(SimulatedBackendOptions{Pacing::RealTime});
-        ASSERT_TRUE(backend.plug(testing::simulatedDevice(DEVICE_KIND_PLAYBACK, "spk-1")));
+        ASSERT_TRUE(backend.plug(simulatedDevice(DEVICE_KIND_PLAYBACK, "spk-1")));
         auto player = backend.manager()->getPcmPlayer();
         player->addPlaybackObserver(&observer);
         player->startStreamPlayout(stream, PCM_FORMAT_L16_48K_STEREO, "spk-1", &source);
@@ -239,4 +238,4 @@ TEST(PcmPlayerLifetime, DestroyingTheBackendStopsAndJoinsPlayingStreams) {
 }
 
 }  // namespace
-}  // namespace olvar::velk
+}  // namespace olvar::test

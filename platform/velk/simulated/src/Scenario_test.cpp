@@ -7,10 +7,12 @@
 #include "velk/Scenario.h"
 #include "velk/SimulatedBackend.h"
 
-namespace olvar::velk {
-namespace {
-
 using namespace std::chrono_literals;
+
+using namespace olvar::velk;
+
+namespace olvar::test {
+namespace {
 
 const char* const kExample = R"SCN(# a laptop with a USB headset
 device playback sel=spk-builtin name="Built-in Speakers" hwid="PCI\VEN_1234&DEV_0001" vendor="Acme" interface="Built-in Audio" friendly="Speakers (Built-in Audio)" volume=60
@@ -82,42 +84,44 @@ TEST(ScenarioParsing, AcceptsKindSynonymsCrLfAndEmptyInput) {
     EXPECT_TRUE(s.devices.empty());
 }
 
-TEST(ScenarioParsing, MalformedLinesAreReportedWithTheirLineNumber) {
-    EXPECT_EQ(parseError("device playback sel=a\nfrobnicate\n"), "line 2: unknown statement 'frobnicate' (device, default or at)");
-    EXPECT_EQ(parseError("device loudspeaker sel=a"),
-              "line 1: unknown device kind 'loudspeaker' (playback, recording or capture)");
-    EXPECT_EQ(parseError("# only\n\ndevice playback name=x"), "line 3: device without sel=");
-    EXPECT_EQ(parseError("device playback sel=a volume=loud"), "line 1: volume must be a whole number 0..100, not 'loud'");
-    EXPECT_EQ(parseError("device playback sel=a volume=101"), "line 1: volume must be a whole number 0..100, not '101'");
-    EXPECT_EQ(parseError("device recording sel=a peak=2"), "line 1: peak must be a number 0..1, not '2'");
-    EXPECT_EQ(parseError("device playback sel=a colour=red"), "line 1: unknown attribute 'colour'");
-    EXPECT_EQ(parseError("device playback sel=a =x"), "line 1: expected attribute=value, got '=x'");
-    EXPECT_EQ(parseError("device playback sel=a stray"), "line 1: expected attribute=value, got 'stray'");
-    EXPECT_EQ(parseError("device playback sel=a name=\"open"), "line 1: unterminated quoted text");
-    EXPECT_EQ(parseError("device playback sel=a\ndevice capture sel=a"), "line 2: duplicate device 'a'");
-    EXPECT_EQ(parseError("device"), "line 1: missing device kind");
-}
-
-TEST(ScenarioParsing, MalformedDefaultsAndEventsAreReported) {
-    EXPECT_EQ(parseError("default playback ghost"), "line 1: default names no declared playback device 'ghost'");
-    EXPECT_EQ(parseError("device recording sel=m\ndefault playback m"),
-              "line 2: default names no declared playback device 'm'");
-    EXPECT_EQ(parseError("default playback"), "line 1: expected: default <kind> <selection id>");
-    EXPECT_EQ(parseError("at 10 unplug a"), "line 1: bad time '10' (a whole number followed by ms or s)");
-    EXPECT_EQ(parseError("at -5ms unplug a"), "line 1: bad time '-5ms' (a whole number followed by ms or s)");
-    EXPECT_EQ(parseError("at ms unplug a"), "line 1: bad time 'ms' (a whole number followed by ms or s)");
-    EXPECT_EQ(parseError("at 99999999999999999999s unplug a"),
-              "line 1: bad time '99999999999999999999s' (a whole number followed by ms or s)");
-    EXPECT_EQ(parseError("at 5ms"), "line 1: expected: at <time> plug|unplug|default|button ...");
-    EXPECT_EQ(parseError("at 5ms explode a"),
-              "line 1: unknown timed action 'explode' (plug, unplug, default or button)");
-    EXPECT_EQ(parseError("at 5ms button volume-up"),
-              "line 1: expected: at <time> button <event> <hardware id> [<argument>]");
-    EXPECT_EQ(parseError("at 5ms button set-default-audio-path HW 7 8"),
-              "line 1: expected: at <time> button <event> <hardware id> [<argument>]");
-    EXPECT_EQ(parseError("at 5ms unplug a b"), "line 1: expected: at <time> unplug <selection id>");
-    EXPECT_EQ(parseError("at 5ms default a"), "line 1: expected: at <time> default <kind> <selection id>");
-    EXPECT_EQ(parseError("at 5ms plug capture name=x"), "line 1: device without sel=");
+// Every malformed line is refused with its line number and what was wrong with it.
+TEST(ScenarioParsing, MalformedInputIsReportedWithItsLineNumber) {
+    const struct {
+        const char* text;
+        const char* error;
+    } cases[] = {
+        {"device playback sel=a\nfrobnicate\n",
+         "line 2: unknown statement 'frobnicate' (device, default or at)"},
+        {"device loudspeaker sel=a",
+         "line 1: unknown device kind 'loudspeaker' (playback, recording or capture)"},
+        {"# only\n\ndevice playback name=x", "line 3: device without sel="},
+        {"device playback sel=a volume=loud", "line 1: volume must be a whole number 0..100, not 'loud'"},
+        {"device playback sel=a volume=101", "line 1: volume must be a whole number 0..100, not '101'"},
+        {"device recording sel=a peak=2", "line 1: peak must be a number 0..1, not '2'"},
+        {"device playback sel=a colour=red", "line 1: unknown attribute 'colour'"},
+        {"device playback sel=a =x", "line 1: expected attribute=value, got '=x'"},
+        {"device playback sel=a stray", "line 1: expected attribute=value, got 'stray'"},
+        {"device playback sel=a name=\"open", "line 1: unterminated quoted text"},
+        {"device playback sel=a\ndevice capture sel=a", "line 2: duplicate device 'a'"},
+        {"device", "line 1: missing device kind"},
+        {"default playback ghost", "line 1: default names no declared playback device 'ghost'"},
+        {"device recording sel=m\ndefault playback m", "line 2: default names no declared playback device 'm'"},
+        {"default playback", "line 1: expected: default <kind> <selection id>"},
+        {"at 10 unplug a", "line 1: bad time '10' (a whole number followed by ms or s)"},
+        {"at -5ms unplug a", "line 1: bad time '-5ms' (a whole number followed by ms or s)"},
+        {"at ms unplug a", "line 1: bad time 'ms' (a whole number followed by ms or s)"},
+        {"at 99999999999999999999s unplug a",
+         "line 1: bad time '99999999999999999999s' (a whole number followed by ms or s)"},
+        {"at 5ms", "line 1: expected: at <time> plug|unplug|default|button ..."},
+        {"at 5ms explode a", "line 1: unknown timed action 'explode' (plug, unplug, default or button)"},
+        {"at 5ms button volume-up", "line 1: expected: at <time> button <event> <hardware id> [<argument>]"},
+        {"at 5ms button set-default-audio-path HW 7 8",
+         "line 1: expected: at <time> button <event> <hardware id> [<argument>]"},
+        {"at 5ms unplug a b", "line 1: expected: at <time> unplug <selection id>"},
+        {"at 5ms default a", "line 1: expected: at <time> default <kind> <selection id>"},
+        {"at 5ms plug capture name=x", "line 1: device without sel="},
+    };
+    for (const auto& c : cases) EXPECT_EQ(parseError(c.text), c.error);
 }
 
 TEST(ScenarioParsing, ReadsButtonPressesWithAndWithoutArgument) {
@@ -138,7 +142,7 @@ TEST(ScenarioParsing, ReadsButtonPressesWithAndWithoutArgument) {
 
 TEST(ScenarioParsing, FailureLeavesTheOutputUntouched) {
     Scenario s;
-    s.devices.push_back(testing::simulatedDevice(DEVICE_KIND_CAPTURE, "keep"));
+    s.devices.push_back(simulatedDevice(DEVICE_KIND_CAPTURE, "keep"));
     std::string error;
     EXPECT_FALSE(parseScenario("device playback sel=a\nbad line", s, error));
     ASSERT_EQ(s.devices.size(), 1u);
@@ -177,7 +181,7 @@ TEST(BuiltInScenario, HasTheHeadsetPairAndOneOfEachBuiltInDevice) {
 
 TEST(ScenarioLoading, LoadPlugsQuietlyAndAppliesDefaults) {
     SimulatedBackend backend;
-    testing::RecordingDeviceObserver observer;
+    RecordingDeviceObserver observer;
     backend.manager()->getDeviceMonitor()->addObserver(&observer);
     Scenario s;
     std::string error;
@@ -194,7 +198,7 @@ TEST(ScenarioLoading, LoadPlugsQuietlyAndAppliesDefaults) {
 TEST(ScenarioTimeline, RunsEventsInTimeOrderKeepingFileOrderForTies) {
     SimulatedBackend backend;
     ASSERT_TRUE(backend.load(builtInDefaultScenario()));
-    testing::RecordingDeviceObserver observer;
+    RecordingDeviceObserver observer;
     backend.manager()->getDeviceMonitor()->addObserver(&observer);
     Scenario s;
     std::string error;
@@ -215,7 +219,7 @@ TEST(ScenarioTimeline, RunsEventsInTimeOrderKeepingFileOrderForTies) {
 // Buttons reach the sink on the timeline's thread, in time order with file order for ties.
 TEST(ScenarioTimeline, ButtonPressesReachTheSinkInTimelineOrder) {
     SimulatedBackend backend;
-    testing::EventLog log;
+    EventLog log;
     backend.setButtonSink([&](const ScenarioEvent& e) { log.add(e.button + " " + e.hardwareId + " " + e.argument); });
     Scenario s;
     std::string error;
@@ -245,4 +249,4 @@ TEST(ScenarioTimeline, StoppingDropsEventsNotYetDue) {
 }
 
 }  // namespace
-}  // namespace olvar::velk
+}  // namespace olvar::test

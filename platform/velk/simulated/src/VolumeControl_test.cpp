@@ -4,17 +4,18 @@
 #include "olvar/PendingWork.h"
 #include "velk/SimulatedBackend.h"
 
-namespace olvar::velk {
+using namespace olvar::velk;
+
+namespace olvar::test {
 namespace {
 
-using testing::RecordingVolumeObserver;
 
 class SimulatedVolumes : public ::testing::Test {
 protected:
     void SetUp() override {
-        SimulatedDevice speaker = testing::simulatedDevice(DEVICE_KIND_PLAYBACK, "SEL-1");
+        SimulatedDevice speaker = simulatedDevice(DEVICE_KIND_PLAYBACK, "SEL-1");
         speaker.volume = 30;
-        SimulatedDevice mic = testing::simulatedDevice(DEVICE_KIND_RECORDING, "MIC-1");
+        SimulatedDevice mic = simulatedDevice(DEVICE_KIND_RECORDING, "MIC-1");
         mic.volume = 70;
         mic.peakLevel = 0.75f;
         ASSERT_TRUE(backend.plug(speaker));
@@ -92,7 +93,7 @@ TEST_F(SimulatedVolumes, UnpluggedDeviceForgetsItsStateAndReturnsWithItsOwn) {
     EXPECT_EQ(volume->getInputGain("MIC-1"), -1);
     EXPECT_FLOAT_EQ(volume->getPeakLevel("MIC-1"), 0.0f);
 
-    ASSERT_TRUE(backend.plug(testing::simulatedDevice(DEVICE_KIND_RECORDING, "MIC-1")));
+    ASSERT_TRUE(backend.plug(simulatedDevice(DEVICE_KIND_RECORDING, "MIC-1")));
     EXPECT_EQ(volume->getInputGain("MIC-1"), 50);
     EXPECT_FLOAT_EQ(volume->getPeakLevel("MIC-1"), 0.0f);  // meter needs initialising again
 }
@@ -117,4 +118,4 @@ TEST(ReducedDeviceManager, VolumeControlAndPlayerCanBeLeftOut) {
 }
 
 }  // namespace
-}  // namespace olvar::velk
+}  // namespace olvar::test

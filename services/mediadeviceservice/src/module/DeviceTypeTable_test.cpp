@@ -8,15 +8,12 @@
 #include <climits>
 #include <set>
 
-using namespace OlvarUnified;
+#include "ModuleTestNames.h"
 
+namespace olvar::test {
 namespace {
 
 using Type = MediaDeviceTypeEnum::MediaDeviceType;
-constexpr auto kSpeaker = MediaDeviceTypeEnum::SPEAKER;
-constexpr auto kRinger = MediaDeviceTypeEnum::RINGER;
-constexpr auto kMicrophone = MediaDeviceTypeEnum::MICROPHONE;
-constexpr auto kCamera = MediaDeviceTypeEnum::CAMERA;
 
 template <class Order>
 std::set<Type> typesOf(const Order& order) {
@@ -83,3 +80,4 @@ TEST(DeviceTypeTable, RowsDistinguishTheirFileWordsAndAccessoryKinds) {
 }
 
 }  // namespace
+}  // namespace olvar::test

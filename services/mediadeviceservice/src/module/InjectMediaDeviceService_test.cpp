@@ -1,14 +1,14 @@
 #include "module/InjectMediaDeviceService.h"
 
 #include "ModuleTestFixture.h"
+#include "ModuleTestNames.h"
 
-using namespace OlvarUnified;
-
+namespace olvar::test {
 namespace {
 
-class InjectionTest : public Testing::ModuleTestFixture {};
+class Injection : public ModuleTestFixture {};
 
-TEST_F(InjectionTest, RegistersServiceAndAdapterByTypeNameAndByNumber) {
+TEST_F(Injection, RegistersServiceAndAdapterByTypeNameAndByNumber) {
     setUpHost();
     inject();
     EXPECT_EQ(factory->getService(3100), factory->getService(unifiedTypeName<MediaDeviceService>()));
@@ -16,7 +16,7 @@ TEST_F(InjectionTest, RegistersServiceAndAdapterByTypeNameAndByNumber) {
     EXPECT_TRUE(std::dynamic_pointer_cast<FeatureSetAdapter>(factory->getFeatureSet(3100)));
 }
 
-TEST_F(InjectionTest, SecondInjectionRegistersNewServiceAndKeepsFirstAdapter) {
+TEST_F(Injection, SecondInjectionRegistersNewServiceAndKeepsFirstAdapter) {
     setUpHost();
     inject();
     auto firstService = service;
@@ -34,3 +34,4 @@ TEST_F(InjectionTest, SecondInjectionRegistersNewServiceAndKeepsFirstAdapter) {
 }
 
 }  // namespace
+}  // namespace olvar::test

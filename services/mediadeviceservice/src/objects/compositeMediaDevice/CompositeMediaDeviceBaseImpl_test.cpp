@@ -6,18 +6,19 @@
 #include <tuple>
 #include <vector>
 
+#include "ModuleTestNames.h"
 #include "OlvarUnified/UnifiedFactory.h"
 #include "OlvarUnified/UpdateAccess.h"
 #include "RecordingObservers.h"
 #include "objects/localVideoPreviewDimensions/generated/LocalVideoPreviewDimensionsBaseImpl.h"
 #include "objects/mediaDevice/MediaDeviceImpl.h"
 
-namespace OlvarUnified {
+namespace olvar::test {
 namespace {
 
 using Strings = std::vector<std::string>;
 
-class CompositeAndDimensionsTest : public ::testing::Test {
+class CompositeAndDimensions : public ::testing::Test {
 protected:
     void SetUp() override { violationsBefore = UpdateAccess::violationCount(); }
     void TearDown() override { EXPECT_EQ(UpdateAccess::violationCount(), violationsBefore); }
@@ -26,18 +27,18 @@ protected:
     std::uint64_t violationsBefore = 0;
 };
 
-TEST_F(CompositeAndDimensionsTest, FreshCompositeHasNoListAndEmptyNames) {
+TEST_F(CompositeAndDimensions, FreshCompositeHasNoListAndEmptyNames) {
     CompositeMediaDeviceBaseImpl composite(factory);
     EXPECT_EQ(composite.getMediaDevices(), nullptr);
     EXPECT_EQ(composite.getName(), L"");
     EXPECT_EQ(composite.getFullName(), L"");
     EXPECT_EQ(composite.getInterfaceName(), "CompositeMediaDevice");
-    EXPECT_EQ(Testing::RecordingCompositeMediaDeviceObserver().getInterfaceName(), "CompositeMediaDeviceObserver");
+    EXPECT_EQ(RecordingCompositeMediaDeviceObserver().getInterfaceName(), "CompositeMediaDeviceObserver");
 }
 
-TEST_F(CompositeAndDimensionsTest, CompositeListNotifierGetsListsAndResets) {
+TEST_F(CompositeAndDimensions, CompositeListNotifierGetsListsAndResets) {
     auto composite = std::make_shared<CompositeMediaDeviceBaseImpl>(factory);
-    auto observer = std::make_shared<Testing::RecordingCompositeMediaDeviceObserver>();
+    auto observer = std::make_shared<RecordingCompositeMediaDeviceObserver>();
     composite->addObserver(std::weak_ptr<CompositeMediaDeviceObserver>(observer));
     auto notifiers = composite->getCompositeMediaDeviceNotifiers();
 
@@ -64,7 +65,7 @@ TEST_F(CompositeAndDimensionsTest, CompositeListNotifierGetsListsAndResets) {
     EXPECT_EQ(composite->getCompositeType(), AccessoryDeviceTypeEnum::ACCESSORY_CLASS_2);
 }
 
-TEST_F(CompositeAndDimensionsTest, DimensionsStoreAllValuesAndFireInTableOrder) {
+TEST_F(CompositeAndDimensions, DimensionsStoreAllValuesAndFireInTableOrder) {
     auto dimensions = std::make_shared<LocalVideoPreviewDimensionsBaseImpl>(factory);
     EXPECT_EQ(dimensions->getInterfaceName(), "LocalVideoPreviewDimensions");
     int window = 0;
@@ -88,4 +89,4 @@ TEST_F(CompositeAndDimensionsTest, DimensionsStoreAllValuesAndFireInTableOrder) 
 }
 
 }  // namespace
-}  // namespace OlvarUnified
+}  // namespace olvar::test

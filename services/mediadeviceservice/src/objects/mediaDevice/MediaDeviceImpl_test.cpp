@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ModuleTestNames.h"
 #include "OlvarUnified/Task.h"
 #include "OlvarUnified/UnifiedFactory.h"
 #include "OlvarUnified/UpdateAccess.h"
@@ -13,10 +14,9 @@
 #include "objects/mediaDevice/generated/MediaDeviceNotifiersImpl.h"
 #include "olvar/LogCapture.h"
 
-namespace OlvarUnified {
+namespace olvar::test {
 namespace {
 
-using Testing::RecordingMediaDeviceObserver;
 using Strings = std::vector<std::string>;
 
 // Exposes what the host base keeps to itself.
@@ -27,7 +27,7 @@ public:
     using UnifiedBusinessObjectImpl::storedObserverCount;
 };
 
-class MediaDeviceTest : public ::testing::Test {
+class MediaDeviceObjects : public ::testing::Test {
 protected:
     void SetUp() override { violationsBefore = UpdateAccess::violationCount(); }
     void TearDown() override { EXPECT_EQ(UpdateAccess::violationCount(), violationsBefore); }
@@ -43,7 +43,7 @@ protected:
     std::uint64_t violationsBefore = 0;
 };
 
-TEST_F(MediaDeviceTest, FireReachesTheNotifierSetOnlyOnceItExists) {
+TEST_F(MediaDeviceObjects, FireReachesTheNotifierSetOnlyOnceItExists) {
     auto observer = observe(*device);
     device->fireOnNameChanged();
     EXPECT_FALSE(device->hasNotifierSet()) << "a fire must not build the notifier set";
@@ -62,7 +62,7 @@ TEST_F(MediaDeviceTest, FireReachesTheNotifierSetOnlyOnceItExists) {
     EXPECT_EQ(device->storedObserverCount(), 2u);
 }
 
-TEST_F(MediaDeviceTest, NotifierIsCreatedOnceAndInfoChangedFiresOnlyCreatedOnes) {
+TEST_F(MediaDeviceObjects, NotifierIsCreatedOnceAndInfoChangedFiresOnlyCreatedOnes) {
     auto notifiers = device->getMediaDeviceNotifiers();
     EXPECT_EQ(notifiers->getIsSelectedNotifier(), notifiers->getIsSelectedNotifier());
     EXPECT_NE(notifiers->getIsSelectedNotifier(), notifiers->getIsPluggedInNotifier());
@@ -74,7 +74,7 @@ TEST_F(MediaDeviceTest, NotifierIsCreatedOnceAndInfoChangedFiresOnlyCreatedOnes)
     EXPECT_EQ(fired, (Strings{"IsPluggedIn", "Type"})) << "table order, whatever the order of requests";
 }
 
-TEST_F(MediaDeviceTest, ObserverCallsBeforeAnyRequestCreateNothing) {
+TEST_F(MediaDeviceObjects, ObserverCallsBeforeAnyRequestCreateNothing) {
     auto notifiers = std::make_shared<MediaDeviceNotifiersImpl>();
     notifiers->OnInfoChanged();
     notifiers->OnVendorChanged();
@@ -87,7 +87,7 @@ TEST_F(MediaDeviceTest, ObserverCallsBeforeAnyRequestCreateNothing) {
     EXPECT_EQ(calls, 1);
 }
 
-TEST_F(MediaDeviceTest, SettersStoreWithoutNotifying) {
+TEST_F(MediaDeviceObjects, SettersStoreWithoutNotifying) {
     auto observer = observe(*device);
     int notifierCalls = 0;
     device->getMediaDeviceNotifiers()->getDeviceVolumeNotifier()->connect([&] { ++notifierCalls; });
@@ -103,7 +103,7 @@ TEST_F(MediaDeviceTest, SettersStoreWithoutNotifying) {
     EXPECT_EQ(notifierCalls, 0);
 }
 
-TEST_F(MediaDeviceTest, ExpiredObserverIsPurgedAndNotCalled) {
+TEST_F(MediaDeviceObjects, ExpiredObserverIsPurgedAndNotCalled) {
     auto kept = observe(*device);
     {
         auto dropped = observe(*device);
@@ -121,7 +121,7 @@ TEST_F(MediaDeviceTest, ExpiredObserverIsPurgedAndNotCalled) {
     EXPECT_EQ(last->log.calls.size(), 2u);
 }
 
-TEST_F(MediaDeviceTest, ObserverMayRemoveItselfWhileBeingNotified) {
+TEST_F(MediaDeviceObjects, ObserverMayRemoveItselfWhileBeingNotified) {
     class SelfRemoving : public RecordingMediaDeviceObserver {
     public:
         MediaDevice* device = nullptr;
@@ -140,14 +140,14 @@ TEST_F(MediaDeviceTest, ObserverMayRemoveItselfWhileBeingNotified) {
     EXPECT_EQ(observer->log.calls, Strings{"Name"});
 }
 
-TEST_F(MediaDeviceTest, InterfaceNamesAndIdentityOfTheServicesOwnDevice) {
+TEST_F(MediaDeviceObjects, InterfaceNamesAndIdentityOfTheServicesOwnDevice) {
     EXPECT_EQ(device->getInterfaceName(), "MediaDevice");
     EXPECT_EQ(RecordingMediaDeviceObserver().getInterfaceName(), "MediaDeviceObserver");
     EXPECT_EQ(device->getUniqueIdentifier(), -1);
     EXPECT_FALSE(device->isCommitted());
 }
 
-TEST_F(MediaDeviceTest, TextOfAnEmptyDevice) {
+TEST_F(MediaDeviceObjects, TextOfAnEmptyDevice) {
     EXPECT_EQ(device->toWString(),
               L"\nName: \nHardwareId: \nSelectionId: \nisPluggedIn: false\nisSelected: false\nvolume: 0"
               L"\nFriendlyName: \nDeviceInterface: \nInstanceId: \nuniqueIdentifier: -1\nvendor: ");
@@ -155,7 +155,7 @@ TEST_F(MediaDeviceTest, TextOfAnEmptyDevice) {
 
 // Runs fn on the services dispatcher, where committed objects may be used.
 void onDispatcher(const std::shared_ptr<UnifiedFactory>& factory, std::function<void()> fn) {
-    factory->getServicesDispatcher()->enqueueBlock(std::make_shared<FunctionTask>(std::move(fn), "MediaDeviceTest"));
+    factory->getServicesDispatcher()->enqueueBlock(std::make_shared<FunctionTask>(std::move(fn), "MediaDeviceObjects"));
 }
 
 PreferredMediaDeviceImpl sampleRecord() {
@@ -167,7 +167,7 @@ PreferredMediaDeviceImpl sampleRecord() {
     return record;
 }
 
-TEST_F(MediaDeviceTest, DeviceFromARecordIsACommittedSnapshot) {
+TEST_F(MediaDeviceObjects, DeviceFromARecordIsACommittedSnapshot) {
     auto published = std::make_shared<MediaDeviceImpl>(factory, sampleRecord());
     EXPECT_TRUE(published->isCommitted());
     onDispatcher(factory, [&] {
@@ -185,7 +185,7 @@ TEST_F(MediaDeviceTest, DeviceFromARecordIsACommittedSnapshot) {
     });
 }
 
-TEST_F(MediaDeviceTest, UseOffTheDispatcherAfterCommitIsReported) {
+TEST_F(MediaDeviceObjects, UseOffTheDispatcherAfterCommitIsReported) {
     auto published = std::make_shared<MediaDeviceImpl>(factory, sampleRecord());
     std::vector<olvar::log::Record> errors;
     {
@@ -201,4 +201,4 @@ TEST_F(MediaDeviceTest, UseOffTheDispatcherAfterCommitIsReported) {
 }
 
 }  // namespace
-}  // namespace OlvarUnified
+}  // namespace olvar::test

@@ -5,24 +5,23 @@
 #include <string>
 #include <vector>
 
+#include "ModuleTestNames.h"
 #include "OlvarUnified/UnifiedFactory.h"
 #include "OlvarUnified/UpdateAccess.h"
 #include "RecordingObservers.h"
 #include "StubMediaDeviceService.h"
 #include "objects/mediaDevice/MediaDeviceImpl.h"
 
-namespace OlvarUnified {
+namespace olvar::test {
 namespace {
 
-using Testing::RecordingMediaDeviceServiceObserver;
-using Testing::StubMediaDeviceService;
 using Strings = std::vector<std::string>;
 
 DeviceList listOf(std::vector<std::shared_ptr<MediaDevice>> devices) {
     return std::make_shared<std::vector<std::shared_ptr<MediaDevice>>>(std::move(devices));
 }
 
-class MediaDeviceServiceBaseTest : public ::testing::Test {
+class MediaDeviceServiceBase : public ::testing::Test {
 protected:
     void SetUp() override { violationsBefore = UpdateAccess::violationCount(); }
     void TearDown() override { EXPECT_EQ(UpdateAccess::violationCount(), violationsBefore); }
@@ -38,7 +37,7 @@ protected:
     std::uint64_t violationsBefore = 0;
 };
 
-TEST_F(MediaDeviceServiceBaseTest, NamesAndInitialState) {
+TEST_F(MediaDeviceServiceBase, NamesAndInitialState) {
     EXPECT_EQ(service->getInterfaceName(), "MediaDeviceService");
     EXPECT_EQ(service->getClassName(), "UnifiedServiceImpl");
     EXPECT_EQ(RecordingMediaDeviceServiceObserver().getInterfaceName(), "MediaDeviceServiceObserver");
@@ -49,7 +48,7 @@ TEST_F(MediaDeviceServiceBaseTest, NamesAndInitialState) {
     EXPECT_EQ(service->getGuid(), service->UnifiedBusinessObjectImpl::getGuid());
 }
 
-TEST_F(MediaDeviceServiceBaseTest, ListObserverGetsExactlyTheFiredLists) {
+TEST_F(MediaDeviceServiceBase, ListObserverGetsExactlyTheFiredLists) {
     auto observer = observe();
     auto added = listOf({std::make_shared<MediaDeviceImpl>(factory)});
     auto removed = listOf({});
@@ -61,7 +60,7 @@ TEST_F(MediaDeviceServiceBaseTest, ListObserverGetsExactlyTheFiredLists) {
     EXPECT_EQ(observer->log.lists[0].second, removed);
 }
 
-TEST_F(MediaDeviceServiceBaseTest, ListNotifierGetsTheFiredListsAndResetsOnInfoChanged) {
+TEST_F(MediaDeviceServiceBase, ListNotifierGetsTheFiredListsAndResetsOnInfoChanged) {
     std::vector<std::tuple<bool, DeviceList, DeviceList>> deliveries;
     service->getMediaDeviceServiceNotifiers()->getPreferredCaptureDevicesNotifier()->connect(
         [&](bool reset, DeviceList first, DeviceList second) { deliveries.emplace_back(reset, first, second); });
@@ -79,7 +78,7 @@ TEST_F(MediaDeviceServiceBaseTest, ListNotifierGetsTheFiredListsAndResetsOnInfoC
     EXPECT_EQ(availableCalls, 1);
 }
 
-TEST_F(MediaDeviceServiceBaseTest, SettersStoreAndOnlyFiresNotify) {
+TEST_F(MediaDeviceServiceBase, SettersStoreAndOnlyFiresNotify) {
     auto observer = observe();
     auto speaker = std::make_shared<MediaDeviceImpl>(factory);
     auto list = listOf({speaker});
@@ -102,7 +101,7 @@ TEST_F(MediaDeviceServiceBaseTest, SettersStoreAndOnlyFiresNotify) {
     EXPECT_EQ(observer->log.calls, (Strings{"SoundPlayFinished", "DeviceAdded", "BulkUpdateInProgress"}));
 }
 
-TEST_F(MediaDeviceServiceBaseTest, ExpiredObserverIsDroppedBeforeTheFire) {
+TEST_F(MediaDeviceServiceBase, ExpiredObserverIsDroppedBeforeTheFire) {
     auto kept = observe();
     observe();  // expires at once
     auto bulkObserver = std::make_shared<RecordingMediaDeviceServiceObserver>();
@@ -121,7 +120,7 @@ TEST_F(MediaDeviceServiceBaseTest, ExpiredObserverIsDroppedBeforeTheFire) {
     EXPECT_EQ(kept->log.calls.back(), "DeviceRemoved");
 }
 
-TEST_F(MediaDeviceServiceBaseTest, BulkUpdateNotifierFiresFromItsChangeAndFromInfoChanged) {
+TEST_F(MediaDeviceServiceBase, BulkUpdateNotifierFiresFromItsChangeAndFromInfoChanged) {
     int calls = 0;
     service->getMediaDeviceServiceNotifiers()->getBulkUpdateInProgressNotifier()->connect([&] { ++calls; });
     service->fireOnBulkUpdateInProgressChanged();
@@ -130,4 +129,4 @@ TEST_F(MediaDeviceServiceBaseTest, BulkUpdateNotifierFiresFromItsChangeAndFromIn
 }
 
 }  // namespace
-}  // namespace OlvarUnified
+}  // namespace olvar::test

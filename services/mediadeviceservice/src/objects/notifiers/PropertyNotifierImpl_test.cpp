@@ -7,15 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "ModuleTestNames.h"
 #include "objects/mediaDevice/MediaDevice.h"
 #include "objects/notifiers/PropertyListNotifierImpl.h"
 
-namespace OlvarUnified {
+namespace olvar::test {
 namespace {
 
 using Handle = std::weak_ptr<PropertyNotifierConnection>;
 
-class PropertyNotifierTest : public ::testing::Test {
+class PropertyNotifier : public ::testing::Test {
 protected:
     Handle connectRecording(const std::string& name) {
         return notifier->connect([this, name] { calls.push_back(name); });
@@ -25,7 +26,7 @@ protected:
     std::vector<std::string> calls;
 };
 
-TEST_F(PropertyNotifierTest, FiresConnectedCallbacksInConnectOrderAndTracksEmptiness) {
+TEST_F(PropertyNotifier, FiresConnectedCallbacksInConnectOrderAndTracksEmptiness) {
     EXPECT_TRUE(notifier->isEmpty());
     notifier->fire();  // nothing connected: nothing happens
     Handle a = connectRecording("a");
@@ -43,7 +44,7 @@ TEST_F(PropertyNotifierTest, FiresConnectedCallbacksInConnectOrderAndTracksEmpti
     EXPECT_TRUE(a.expired()) << "the list held the only strong reference";
 }
 
-TEST_F(PropertyNotifierTest, DisconnectTwiceIsHarmless) {
+TEST_F(PropertyNotifier, DisconnectTwiceIsHarmless) {
     Handle a = connectRecording("a");
     auto connection = a.lock();
     connection->disconnect();
@@ -54,7 +55,7 @@ TEST_F(PropertyNotifierTest, DisconnectTwiceIsHarmless) {
     EXPECT_TRUE(calls.empty());
 }
 
-TEST_F(PropertyNotifierTest, CallbackDisconnectingItselfRunsOnceAndStaysAliveMeanwhile) {
+TEST_F(PropertyNotifier, CallbackDisconnectingItselfRunsOnceAndStaysAliveMeanwhile) {
     Handle self;
     bool aliveDuringCall = false;
     self = notifier->connect([&] {
@@ -71,7 +72,7 @@ TEST_F(PropertyNotifierTest, CallbackDisconnectingItselfRunsOnceAndStaysAliveMea
     EXPECT_TRUE(self.expired());
 }
 
-TEST_F(PropertyNotifierTest, DisconnectingALaterConnectionSkipsItInTheSameFire) {
+TEST_F(PropertyNotifier, DisconnectingALaterConnectionSkipsItInTheSameFire) {
     Handle later;
     notifier->connect([&] {
         calls.push_back("first");
@@ -84,7 +85,7 @@ TEST_F(PropertyNotifierTest, DisconnectingALaterConnectionSkipsItInTheSameFire) 
     EXPECT_EQ(calls, (std::vector<std::string>{"first", "last"}));
 }
 
-TEST_F(PropertyNotifierTest, ConnectionMadeDuringAFireWaitsForTheNextFire) {
+TEST_F(PropertyNotifier, ConnectionMadeDuringAFireWaitsForTheNextFire) {
     notifier->connect([&] {
         calls.push_back("connector");
         connectRecording("added");
@@ -96,7 +97,7 @@ TEST_F(PropertyNotifierTest, ConnectionMadeDuringAFireWaitsForTheNextFire) {
     EXPECT_EQ(calls, (std::vector<std::string>{"connector", "added"}));
 }
 
-TEST_F(PropertyNotifierTest, NestedFireCallsEveryoneAgainInside) {
+TEST_F(PropertyNotifier, NestedFireCallsEveryoneAgainInside) {
     int depth = 0;
     notifier->connect([&] {
         calls.push_back("outer" + std::to_string(depth));
@@ -107,7 +108,7 @@ TEST_F(PropertyNotifierTest, NestedFireCallsEveryoneAgainInside) {
     EXPECT_EQ(calls, (std::vector<std::string>{"outer0", "outer1", "second", "second"}));
 }
 
-TEST_F(PropertyNotifierTest, ThrowingCallbackStopsTheFireAndReleasesTheSnapshot) {
+TEST_F(PropertyNotifier, ThrowingCallbackStopsTheFireAndReleasesTheSnapshot) {
     Handle thrower = notifier->connect([] { throw std::runtime_error("callback failed"); });
     connectRecording("never");
     EXPECT_THROW(notifier->fire(), std::runtime_error);
@@ -119,19 +120,19 @@ TEST_F(PropertyNotifierTest, ThrowingCallbackStopsTheFireAndReleasesTheSnapshot)
     EXPECT_EQ(calls, (std::vector<std::string>{"never"}));
 }
 
-TEST_F(PropertyNotifierTest, EmptyCallbackIsAProgrammingError) {
+TEST_F(PropertyNotifier, EmptyCallbackIsAProgrammingError) {
     notifier->connect(std::function<void()>());
     EXPECT_THROW(notifier->fire(), std::bad_function_call);
 }
 
-TEST_F(PropertyNotifierTest, CallbackMayDestroyTheNotifier) {
+TEST_F(PropertyNotifier, CallbackMayDestroyTheNotifier) {
     notifier->connect([&] { notifier.reset(); });
     connectRecording("still called");  // captured this, not the notifier
     notifier->fire();
     EXPECT_EQ(calls, (std::vector<std::string>{"still called"}));
 }
 
-TEST_F(PropertyNotifierTest, CopiesShareTheConnections) {
+TEST_F(PropertyNotifier, CopiesShareTheConnections) {
     PropertyNotifierImpl copy(*notifier);
     connectRecording("a");
     copy.fire();
@@ -141,7 +142,7 @@ TEST_F(PropertyNotifierTest, CopiesShareTheConnections) {
     EXPECT_EQ(calls, (std::vector<std::string>{"a", "a"}));
 }
 
-TEST_F(PropertyNotifierTest, EachFireCallsAFreshCopyOfTheStoredCallback) {
+TEST_F(PropertyNotifier, EachFireCallsAFreshCopyOfTheStoredCallback) {
     std::vector<int> seen;
     Handle handle = notifier->connect([&seen, count = 0]() mutable { seen.push_back(++count); });
     notifier->fire();
@@ -154,7 +155,7 @@ TEST_F(PropertyNotifierTest, EachFireCallsAFreshCopyOfTheStoredCallback) {
     EXPECT_EQ(seen.back(), 1) << "the stored callback kept its state";
 }
 
-TEST_F(PropertyNotifierTest, ConnectionOutlivingItsNotifierCannotReconnect) {
+TEST_F(PropertyNotifier, ConnectionOutlivingItsNotifierCannotReconnect) {
     Handle a = connectRecording("a");
     auto connection = std::static_pointer_cast<PropertyNotifierImpl::Connection>(a.lock());
     notifier.reset();
@@ -164,7 +165,7 @@ TEST_F(PropertyNotifierTest, ConnectionOutlivingItsNotifierCannotReconnect) {
     EXPECT_FALSE(connection->connected());
 }
 
-class PropertyListNotifierTest : public ::testing::Test {
+class PropertyListNotifier : public ::testing::Test {
 protected:
     struct Delivery {
         bool reset;
@@ -182,7 +183,7 @@ protected:
         std::make_shared<PropertyListNotifierImpl<MediaDevice>>();
 };
 
-TEST_F(PropertyListNotifierTest, FireDeliversTheSameListsToEverySubscriber) {
+TEST_F(PropertyListNotifier, FireDeliversTheSameListsToEverySubscriber) {
     std::vector<Delivery> one, two;
     connectRecording(one);
     connectRecording(two);
@@ -198,7 +199,7 @@ TEST_F(PropertyListNotifierTest, FireDeliversTheSameListsToEverySubscriber) {
     }
 }
 
-TEST_F(PropertyListNotifierTest, FireResetDeliversTheFlagAndNoLists) {
+TEST_F(PropertyListNotifier, FireResetDeliversTheFlagAndNoLists) {
     std::vector<Delivery> deliveries;
     Handle handle = connectRecording(deliveries);
     notifier->fireReset();
@@ -213,7 +214,7 @@ TEST_F(PropertyListNotifierTest, FireResetDeliversTheFlagAndNoLists) {
     EXPECT_EQ(deliveries.size(), 1u);
 }
 
-TEST_F(PropertyListNotifierTest, EachFireCallsAFreshCopyOfTheStoredCallback) {
+TEST_F(PropertyListNotifier, EachFireCallsAFreshCopyOfTheStoredCallback) {
     // A functor large enough to live on the heap inside std::function.
     struct Counter {
         std::vector<int>* seen;
@@ -229,7 +230,7 @@ TEST_F(PropertyListNotifierTest, EachFireCallsAFreshCopyOfTheStoredCallback) {
     EXPECT_EQ(seen, (std::vector<int>{1, 1, 1}));
 }
 
-TEST_F(PropertyListNotifierTest, SelfDisconnectDuringFireKeepsTheOthers) {
+TEST_F(PropertyListNotifier, SelfDisconnectDuringFireKeepsTheOthers) {
     std::vector<Delivery> others;
     Handle self;
     int selfCalls = 0;
@@ -245,4 +246,4 @@ TEST_F(PropertyListNotifierTest, SelfDisconnectDuringFireKeepsTheOthers) {
 }
 
 }  // namespace
-}  // namespace OlvarUnified
+}  // namespace olvar::test

@@ -2,32 +2,33 @@
 // capture device, finding devices by hardware id, and a service without its feature set.
 #include "MediaDeviceServiceImplTestSupport.h"
 #include "ModuleTestFixture.h"
+#include "ModuleTestNames.h"
 #include "objects/compositeMediaDevice/CompositeMediaDevice.h"
 #include "objects/localVideoPreviewDimensions/LocalVideoPreviewDimensions.h"
 
-namespace OlvarUnified::Testing {
+using namespace OlvarUnified::MediaDeviceTypeEnum;
+
+namespace olvar::test {
 namespace {
 
-using namespace MediaDeviceTypeEnum;
 using Devices = std::vector<std::shared_ptr<MediaDevice>>;
 
-const std::string kHeadset = "USB\\VID_0B0E&PID_0348&MI_00";
 
-class ServiceMediaTest : public DirectServiceTest {
+class ServiceMedia : public DirectServiceFixture {
 protected:
     void SetUp() override {
-        DirectServiceTest::SetUp();
+        DirectServiceFixture::SetUp();
         withFeatureSet();
         createService();
     }
 };
 
-TEST_F(ServiceMediaTest, EachSpeakerPairsWithTheFirstMicrophoneOfItsHeadset) {
+TEST_F(ServiceMedia, EachSpeakerPairsWithTheFirstMicrophoneOfItsHeadset) {
     run([&] {
-        auto s1 = device({"s1", kHeadset}), lone = device({"lone", "USB\\VID_0B0E&PID_0410&MI_00"}),
-             s2 = device({"s2", kHeadset});
-        auto other = device({"other", "PCI\\VEN_1", MICROPHONE}), m1 = device({"m1", kHeadset, MICROPHONE}),
-             m2 = device({"m2", kHeadset, MICROPHONE});
+        auto s1 = device({"s1", kHeadsetHardwareId}), lone = device({"lone", "USB\\VID_0B0E&PID_0410&MI_00"}),
+             s2 = device({"s2", kHeadsetHardwareId});
+        auto other = device({"other", "PCI\\VEN_1", MICROPHONE}), m1 = device({"m1", kHeadsetHardwareId, MICROPHONE}),
+             m2 = device({"m2", kHeadsetHardwareId, MICROPHONE});
         features->plugged = {{SPEAKER, listOf({s1, lone, s2})}, {MICROPHONE, listOf({other, m1, m2})}};
 
         auto composites = service->getCompositeDeviceList();
@@ -42,7 +43,7 @@ TEST_F(ServiceMediaTest, EachSpeakerPairsWithTheFirstMicrophoneOfItsHeadset) {
     });
 }
 
-TEST_F(ServiceMediaTest, PreviewWindowsAreForwardedAndTheirOutcomeAnnouncedEvenOnFailure) {
+TEST_F(ServiceMedia, PreviewWindowsAreForwardedAndTheirOutcomeAnnouncedEvenOnFailure) {
     int first = 0, second = 0;
     void* const w1 = &first;
     void* const w2 = &second;
@@ -65,7 +66,7 @@ TEST_F(ServiceMediaTest, PreviewWindowsAreForwardedAndTheirOutcomeAnnouncedEvenO
                        "removeLocalVideoPreviewWindow " + std::to_string(reinterpret_cast<std::uintptr_t>(w2))}));
 }
 
-TEST_F(ServiceMediaTest, EverySelfViewUpdatePublishesANewDimensionsObject) {
+TEST_F(ServiceMedia, EverySelfViewUpdatePublishesANewDimensionsObject) {
     int window = 0;
     run([&] {
         auto observer = observeService(service);
@@ -85,7 +86,7 @@ TEST_F(ServiceMediaTest, EverySelfViewUpdatePublishesANewDimensionsObject) {
     });
 }
 
-TEST_F(ServiceMediaTest, PeakRequestsCarryTheMicrophoneAndSkipMissingDevices) {
+TEST_F(ServiceMedia, PeakRequestsCarryTheMicrophoneAndSkipMissingDevices) {
     run([&] {
         auto mic = device({"mic", "", MICROPHONE, true, true});
         EXPECT_EQ(service->getCurrentInputDevicePeak(), 0.0f) << "no current microphone: adapter not asked";
@@ -108,7 +109,7 @@ TEST_F(ServiceMediaTest, PeakRequestsCarryTheMicrophoneAndSkipMissingDevices) {
                                         "getInputDevicePeak mic"}));
 }
 
-TEST_F(ServiceMediaTest, CaptureDeviceRequestsAreForwarded) {
+TEST_F(ServiceMedia, CaptureDeviceRequestsAreForwarded) {
     run([&] {
         EXPECT_TRUE(service->setCaptureDevice("cam-2"));
         EXPECT_EQ(service->getCaptureDevice(), "cam-1");
@@ -116,14 +117,14 @@ TEST_F(ServiceMediaTest, CaptureDeviceRequestsAreForwarded) {
     EXPECT_EQ(features->calls, (Strings{"setCaptureDevice cam-2", "getCaptureDevice"}));
 }
 
-using ServiceWithoutFeatureSetTest = DirectServiceTest;
+using ServiceWithoutFeatureSet = DirectServiceFixture;
 
-TEST_F(ServiceWithoutFeatureSetTest, EveryRequestGivesItsSafeDefault) {
+TEST_F(ServiceWithoutFeatureSet, EveryRequestGivesItsSafeDefault) {
     createService();
     int window = 0;
     run([&] {
         auto observer = observeService(service);
-        auto mic = device({"mic", kHeadset, MICROPHONE});
+        auto mic = device({"mic", kHeadsetHardwareId, MICROPHONE});
         for (auto type : {SPEAKER, RINGER, MICROPHONE, CAMERA}) {
             ASSERT_TRUE(service->getAvailableDeviceList(type));
             EXPECT_TRUE(service->getAvailableDeviceList(type)->empty());
@@ -159,20 +160,20 @@ TEST_F(ServiceWithoutFeatureSetTest, EveryRequestGivesItsSafeDefault) {
         EXPECT_EQ(service->getInputPeak(mic), 0.0f);
         EXPECT_EQ(service->getCurrentInputDevicePeak(), 0.0f);
         EXPECT_TRUE(service->getCompositeDeviceList()->empty());
-        EXPECT_EQ(service->getDeviceByHardwareId(MirelCoreUtils::toWideString(kHeadset)), nullptr);
-        service->setCurrentMediaDeviceByHardwareId(MirelCoreUtils::toWideString(kHeadset));
+        EXPECT_EQ(service->getDeviceByHardwareId(MirelCoreUtils::toWideString(kHeadsetHardwareId)), nullptr);
+        service->setCurrentMediaDeviceByHardwareId(MirelCoreUtils::toWideString(kHeadsetHardwareId));
         service->setCurrentMediaDeviceByAccessoryType(AccessoryDeviceTypeEnum::ACCESSORY_CLASS_1);
         EXPECT_TRUE(observer->log.calls.empty());
     });
 }
 
-class ServiceMediaModuleTest : public ModuleTestFixture {
+class ServiceMediaOnTheModule : public ModuleTestFixture {
 protected:
     void SetUp() override { setUpStarted(); }
     void TearDown() override { EXPECT_EQ(UpdateAccess::violationCount(), 0u); }
 };
 
-TEST_F(ServiceMediaModuleTest, HeadsetSpeakerAndMicrophoneFormOneComposite) {
+TEST_F(ServiceMediaOnTheModule, HeadsetSpeakerAndMicrophoneFormOneComposite) {
     onDispatcher([&] {
         auto composites = service->getCompositeDeviceList();
         std::vector<std::pair<std::wstring, Strings>> found;
@@ -186,7 +187,7 @@ TEST_F(ServiceMediaModuleTest, HeadsetSpeakerAndMicrophoneFormOneComposite) {
     });
 }
 
-TEST_F(ServiceMediaModuleTest, DevicesAreFoundByHardwareIdInAnyLetterCase) {
+TEST_F(ServiceMediaOnTheModule, DevicesAreFoundByHardwareIdInAnyLetterCase) {
     auto nameOf = [&](const std::wstring& id) {
         return read([&] {
             auto found = service->getDeviceByHardwareId(id);
@@ -200,4 +201,4 @@ TEST_F(ServiceMediaModuleTest, DevicesAreFoundByHardwareIdInAnyLetterCase) {
 }
 
 }  // namespace
-}  // namespace OlvarUnified::Testing
+}  // namespace olvar::test

@@ -3,14 +3,15 @@
 #include "ModuleTestFixture.h"
 #include "velk/Scenario.h"
 
-namespace OlvarUnified::Testing {
+using namespace OlvarUnified::MediaDeviceTypeEnum;
+
+namespace olvar::test {
 namespace {
 
-using namespace MediaDeviceTypeEnum;
-class ServicePlaybackTest : public DirectServiceTest {
+class ServicePlayback : public DirectServiceFixture {
 protected:
     void SetUp() override {
-        DirectServiceTest::SetUp();
+        DirectServiceFixture::SetUp();
         withFeatureSet();
         createService();
     }
@@ -27,7 +28,7 @@ protected:
     }
 };
 
-TEST_F(ServicePlaybackTest, PlayOverloadsPassTheirArgumentsAndReturnTheSessionId) {
+TEST_F(ServicePlayback, PlayOverloadsPassTheirArgumentsAndReturnTheSessionId) {
     features->failingDevices = {"gone"};
     run([&] {
         EXPECT_EQ(service->playWaveFile("ring.wav", "spk", 40, true), 100);
@@ -39,7 +40,7 @@ TEST_F(ServicePlaybackTest, PlayOverloadsPassTheirArgumentsAndReturnTheSessionId
                                         "playWaveFile ring.wav spk 100 once", "playWaveFile ring.wav gone 100 once"}));
 }
 
-TEST_F(ServicePlaybackTest, PlayingOnAllRingersAppendsOneSessionPerStartedRinger) {
+TEST_F(ServicePlayback, PlayingOnAllRingersAppendsOneSessionPerStartedRinger) {
     features->failingDevices = {"r2"};
     auto ids = sessions({5});
     run([&] {
@@ -53,7 +54,7 @@ TEST_F(ServicePlaybackTest, PlayingOnAllRingersAppendsOneSessionPerStartedRinger
                                         "playWaveFile alert.wav r2 20 once", "playWaveFile alert.wav r3 20 once"}));
 }
 
-TEST_F(ServicePlaybackTest, SessionListsAreStoppedAndReleveledInOrderAndKept) {
+TEST_F(ServicePlayback, SessionListsAreStoppedAndReleveledInOrderAndKept) {
     auto ids = sessions({3, 1, 2});
     run([&] {
         service->StopWaveFileListPlayout(ids);
@@ -66,7 +67,7 @@ TEST_F(ServicePlaybackTest, SessionListsAreStoppedAndReleveledInOrderAndKept) {
                                         "setVolumeForPlayingSessions 30 3"}));
 }
 
-TEST_F(ServicePlaybackTest, RemainingRequestsForwardTheirArguments) {
+TEST_F(ServicePlayback, RemainingRequestsForwardTheirArguments) {
     run([&] {
         service->stopWaveFilePlayout(9);
         service->stopAllWaveFilePlayout();
@@ -79,7 +80,7 @@ TEST_F(ServicePlaybackTest, RemainingRequestsForwardTheirArguments) {
                                         "continueSoundOnNewDevice 4 spk 1", "setUseRinger on"}));
 }
 
-TEST_F(ServicePlaybackTest, AllRingersModeIsStoredAndNeedsAnAvailableRinger) {
+TEST_F(ServicePlayback, AllRingersModeIsStoredAndNeedsAnAvailableRinger) {
     run([&] {
         auto all = service->getPlayRingerOnAllDevices();
         auto onAll = observeDevice(all);
@@ -107,7 +108,7 @@ TEST_F(ServicePlaybackTest, AllRingersModeIsStoredAndNeedsAnAvailableRinger) {
     });
 }
 
-TEST_F(ServicePlaybackTest, ChoosingARingerSwitchesTheModeAndWritesOnlyChanges) {
+TEST_F(ServicePlayback, ChoosingARingerSwitchesTheModeAndWritesOnlyChanges) {
     store->set(L"PlayRingerOnAllDevices", L"true");
     run([&] {
         auto all = service->getPlayRingerOnAllDevices();
@@ -132,7 +133,7 @@ TEST_F(ServicePlaybackTest, ChoosingARingerSwitchesTheModeAndWritesOnlyChanges) 
                                         "setCurrentMediaDevice 1 PlayRingerOnAllDevices"}));
 }
 
-TEST_F(ServicePlaybackTest, AllRingersVolumeIsKeptUntilPersistedAndReadBackByANewService) {
+TEST_F(ServicePlayback, AllRingersVolumeIsKeptUntilPersistedAndReadBackByANewService) {
     store->set(L"PlayRingerOnAllDevices", L"TRUE");
     run([&] {
         auto all = service->getPlayRingerOnAllDevices();
@@ -154,7 +155,7 @@ TEST_F(ServicePlaybackTest, AllRingersVolumeIsKeptUntilPersistedAndReadBackByANe
     EXPECT_TRUE(features->calls.empty()) << "all-ringers volume never reaches the adapter";
 }
 
-TEST_F(ServicePlaybackTest, EverySoundEndIsAnnouncedEvenWithTheSameId) {
+TEST_F(ServicePlayback, EverySoundEndIsAnnouncedEvenWithTheSameId) {
     run([&] {
         auto observer = observeService(service);
         service->onSoundPlayFinished(12);
@@ -164,12 +165,12 @@ TEST_F(ServicePlaybackTest, EverySoundEndIsAnnouncedEvenWithTheSameId) {
     });
 }
 
-class ServiceRingerModuleTest : public ModuleTestFixture {
+class ServiceRingersOnTheModule : public ModuleTestFixture {
 protected:
     void TearDown() override { EXPECT_EQ(UpdateAccess::violationCount(), 0u); }
 };
 
-TEST_F(ServiceRingerModuleTest, AllRingersModeOnTheModuleWithAndWithoutRingers) {
+TEST_F(ServiceRingersOnTheModule, AllRingersModeOnTheModuleWithAndWithoutRingers) {
     ModuleOptions options;
     std::string error;
     ASSERT_TRUE(olvar::velk::parseScenario("device capture sel=cam\n", options.scenario, error)) << error;
@@ -189,4 +190,4 @@ TEST_F(ServiceRingerModuleTest, AllRingersModeOnTheModuleWithAndWithoutRingers) 
 }
 
 }  // namespace
-}  // namespace OlvarUnified::Testing
+}  // namespace olvar::test

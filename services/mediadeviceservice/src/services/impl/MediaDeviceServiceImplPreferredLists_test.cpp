@@ -6,18 +6,19 @@
 #include "ModuleTestFixture.h"
 #include "objects/mediaDeviceService/generated/MediaDeviceServiceNotifiers.h"
 
-namespace OlvarUnified::Testing {
+using namespace OlvarUnified::MediaDeviceTypeEnum;
+
+namespace olvar::test {
 namespace {
 
-using namespace MediaDeviceTypeEnum;
 using MediaDevicePositionEnum::END;
 using MediaDevicePositionEnum::FRONT;
 using Devices = std::vector<std::shared_ptr<MediaDevice>>;
 
-class ServicePreferredListTest : public DirectServiceTest {
+class ServicePreferredList : public DirectServiceFixture {
 protected:
     void SetUp() override {
-        DirectServiceTest::SetUp();
+        DirectServiceFixture::SetUp();
         withFeatureSet();
         createService();
     }
@@ -27,7 +28,7 @@ protected:
     }
 };
 
-TEST_F(ServicePreferredListTest, DevicesThatStayKeepTheirObjectsAndChangesAreReportedAddedFirst) {
+TEST_F(ServicePreferredList, DevicesThatStayKeepTheirObjectsAndChangesAreReportedAddedFirst) {
     run([&] {
         auto a = device({"a"}), b = device({"b"}), c = device({"c"}), d = device({"d"});
         push(SPEAKER, {a, b, c});
@@ -51,7 +52,7 @@ TEST_F(ServicePreferredListTest, DevicesThatStayKeepTheirObjectsAndChangesAreRep
     });
 }
 
-TEST_F(ServicePreferredListTest, ReorderOrUnchangedPushFiresWithTwoEmptyLists) {
+TEST_F(ServicePreferredList, ReorderOrUnchangedPushFiresWithTwoEmptyLists) {
     run([&] {
         auto a = device({"a"}), b = device({"b"}), c = device({"c"});
         push(SPEAKER, {a, b, c});
@@ -69,7 +70,7 @@ TEST_F(ServicePreferredListTest, ReorderOrUnchangedPushFiresWithTwoEmptyLists) {
     });
 }
 
-TEST_F(ServicePreferredListTest, NewDevicesEndInThePushedOrderWhateverThePosition) {
+TEST_F(ServicePreferredList, NewDevicesEndInThePushedOrderWhateverThePosition) {
     run([&] {
         for (auto [type, position] : {std::pair{MICROPHONE, FRONT}, {CAMERA, END}}) {
             auto old = device({"old", "", type});
@@ -83,7 +84,7 @@ TEST_F(ServicePreferredListTest, NewDevicesEndInThePushedOrderWhateverThePositio
 
 // Only a push that repeats an identifier shows where new devices went: the sort that follows
 // cannot tell two entries of one identifier apart.
-TEST_F(ServicePreferredListTest, PositionZeroPutsNewDevicesAtTheFrontAnyOtherAtTheEnd) {
+TEST_F(ServicePreferredList, PositionZeroPutsNewDevicesAtTheFrontAnyOtherAtTheEnd) {
     run([&] {
         for (auto [type, position, expected] :
              {std::tuple{MICROPHONE, FRONT, Strings{"first", "second"}}, {CAMERA, END, Strings{"second", "first"}},
@@ -95,7 +96,7 @@ TEST_F(ServicePreferredListTest, PositionZeroPutsNewDevicesAtTheFrontAnyOtherAtT
     });
 }
 
-TEST_F(ServicePreferredListTest, RepeatedIdentifierPastTheStoredEndIsSkipped) {
+TEST_F(ServicePreferredList, RepeatedIdentifierPastTheStoredEndIsSkipped) {
     run([&] {
         auto a = device({"a"}), b = device({"b"});
         push(SPEAKER, {a, b});
@@ -104,7 +105,7 @@ TEST_F(ServicePreferredListTest, RepeatedIdentifierPastTheStoredEndIsSkipped) {
     });
 }
 
-TEST_F(ServicePreferredListTest, EmptyPushRemovesEverythingAndMissingListIsIgnored) {
+TEST_F(ServicePreferredList, EmptyPushRemovesEverythingAndMissingListIsIgnored) {
     run([&] {
         auto a = device({"a"}), b = device({"b"});
         push(SPEAKER, {a, b});
@@ -119,7 +120,7 @@ TEST_F(ServicePreferredListTest, EmptyPushRemovesEverythingAndMissingListIsIgnor
     });
 }
 
-TEST_F(ServicePreferredListTest, UpdateCopiesChangedPropertiesInOrderButNeverTheSelection) {
+TEST_F(ServicePreferredList, UpdateCopiesChangedPropertiesInOrderButNeverTheSelection) {
     run([&] {
         auto a = device({"a", "USB\\VID_0B0E&PID_0348"}), b = device({"b"});
         push(SPEAKER, {a, b});
@@ -142,7 +143,7 @@ TEST_F(ServicePreferredListTest, UpdateCopiesChangedPropertiesInOrderButNeverThe
     });
 }
 
-TEST_F(ServicePreferredListTest, UpdateReachesEveryMatchAndRefreshesTheCurrentDevice) {
+TEST_F(ServicePreferredList, UpdateReachesEveryMatchAndRefreshesTheCurrentDevice) {
     run([&] {
         auto a = device({"a", "", SPEAKER, true, true, 40});
         push(SPEAKER, {a, renamed(a, "a-again")});
@@ -157,7 +158,7 @@ TEST_F(ServicePreferredListTest, UpdateReachesEveryMatchAndRefreshesTheCurrentDe
     });
 }
 
-TEST_F(ServicePreferredListTest, PluggedInPositionCountsOnlyPluggedDevicesBeforeTheMatch) {
+TEST_F(ServicePreferredList, PluggedInPositionCountsOnlyPluggedDevicesBeforeTheMatch) {
     run([&] {
         auto u1 = device({"u1", "", SPEAKER, false}), p1 = device({"p1"}), u2 = device({"u2", "", SPEAKER, false}),
              p2 = device({"p2"});
@@ -174,9 +175,9 @@ TEST_F(ServicePreferredListTest, PluggedInPositionCountsOnlyPluggedDevicesBefore
     });
 }
 
-using ServiceCurrentDeviceTest = ServicePreferredListTest;
+using ServiceCurrentDevice = ServicePreferredList;
 
-TEST_F(ServiceCurrentDeviceTest, HeldObjectIsUpdatedInPlaceAndAnnouncedOnlyForANewHardwareId) {
+TEST_F(ServiceCurrentDevice, HeldObjectIsUpdatedInPlaceAndAnnouncedOnlyForANewHardwareId) {
     features->speakerVolumes = {{"a", 33}, {"b", 33}};
     run([&] {
         auto a = device({"a", "USB\\VID_1111&PID_2222", SPEAKER, true, false, 40});
@@ -216,7 +217,7 @@ TEST_F(ServiceCurrentDeviceTest, HeldObjectIsUpdatedInPlaceAndAnnouncedOnlyForAN
     });
 }
 
-TEST_F(ServiceCurrentDeviceTest, EachTypeAnnouncesItsOwnCurrentDevice) {
+TEST_F(ServiceCurrentDevice, EachTypeAnnouncesItsOwnCurrentDevice) {
     run([&] {
         for (auto [type, property] :
              {std::pair{MICROPHONE, "CurrentMicrophone"}, {RINGER, "CurrentRinger"}, {CAMERA, "CurrentVideo"}}) {
@@ -233,12 +234,12 @@ TEST_F(ServiceCurrentDeviceTest, EachTypeAnnouncesItsOwnCurrentDevice) {
     });
 }
 
-class ServiceReorderThroughModuleTest : public ModuleTestFixture {
+class ServiceReorderThroughTheModule : public ModuleTestFixture {
 protected:
     void TearDown() override { EXPECT_EQ(UpdateAccess::violationCount(), 0u); }
 };
 
-TEST_F(ServiceReorderThroughModuleTest, ClientReorderComesBackAsTheSameObjectsInTheNewOrder) {
+TEST_F(ServiceReorderThroughTheModule, ClientReorderComesBackAsTheSameObjectsInTheNewOrder) {
     setUpStarted();
     Devices before;
     std::shared_ptr<RecordingMediaDeviceServiceObserver> observer;
@@ -259,4 +260,4 @@ TEST_F(ServiceReorderThroughModuleTest, ClientReorderComesBackAsTheSameObjectsIn
 }
 
 }  // namespace
-}  // namespace OlvarUnified::Testing
+}  // namespace olvar::test

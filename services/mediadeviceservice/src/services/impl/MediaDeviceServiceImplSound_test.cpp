@@ -8,10 +8,10 @@
 #include "featuresets/adapters/mediaDevice/playback/SoundPlayUtils.h"
 #include "featuresets/adapters/mediaDevice/playback/VolumeScaling.h"
 
-namespace OlvarUnified::Testing {
+namespace olvar::test {
 namespace {
 
-class ServiceSoundTest : public ModuleTestFixture {
+class ServiceSound : public ModuleTestFixture {
 protected:
     void SetUp() override {
         setUpStarted();
@@ -50,7 +50,7 @@ protected:
     std::vector<std::int32_t> ends;  // written on the dispatcher, read after drain()
 };
 
-TEST_F(ServiceSoundTest, ARingtoneOnANamedRingerDeliversTheScaledSamplesAndReportsItsId) {
+TEST_F(ServiceSound, ARingtoneOnANamedRingerDeliversTheScaledSamplesAndReportsItsId) {
     EXPECT_TRUE(read([&] { return service->isAudioFileSupported(ringtone); }));
     EXPECT_FALSE(read([&] { return service->isAudioFileSupported(folder.path("none.wav")); }));
     const long id = read([&] { return service->playWaveFile(ringtone, "usb-headset-spk", 40, false); });
@@ -66,7 +66,7 @@ TEST_F(ServiceSoundTest, ARingtoneOnANamedRingerDeliversTheScaledSamplesAndRepor
     EXPECT_EQ(read([&] { return service->playWaveFile(ringtone, "no-such-ringer"); }), -1);
 }
 
-TEST_F(ServiceSoundTest, AllRingersPlayOneSessionEachInListOrder) {
+TEST_F(ServiceSound, AllRingersPlayOneSessionEachInListOrder) {
     const Strings names = ringers();
     ASSERT_GE(names.size(), 2u);
     auto ids = sessions();
@@ -85,7 +85,7 @@ TEST_F(ServiceSoundTest, AllRingersPlayOneSessionEachInListOrder) {
     EXPECT_EQ(std::vector<long>(reported.begin(), reported.end()), *ids);
 }
 
-TEST_F(ServiceSoundTest, AMovedRingtoneReportsBothIdsAndStopsOnRequest) {
+TEST_F(ServiceSound, AMovedRingtoneReportsBothIdsAndStopsOnRequest) {
     const long first = read([&] { return service->playWaveFile(ringtone, "spk-builtin", 100, true); });
     const long moved = read([&] { return service->continueSoundOnNewDevice(first, "usb-headset-spk", 0); });
     ASSERT_NE(moved, -1);
@@ -101,7 +101,7 @@ TEST_F(ServiceSoundTest, AMovedRingtoneReportsBothIdsAndStopsOnRequest) {
     EXPECT_TRUE(playouts[1].stopRequested);
 }
 
-TEST_F(ServiceSoundTest, AfterStopFeatureSetNoEndReachesTheService) {
+TEST_F(ServiceSound, AfterStopFeatureSetNoEndReachesTheService) {
     const long id = read([&] { return service->playWaveFile(ringtone, "spk-builtin", 100, true); });
     ASSERT_NE(id, -1);
     adapter->StopFeatureSet(kFeatureSet, noEvents());
@@ -113,4 +113,4 @@ TEST_F(ServiceSoundTest, AfterStopFeatureSetNoEndReachesTheService) {
 }
 
 }  // namespace
-}  // namespace OlvarUnified::Testing
+}  // namespace olvar::test

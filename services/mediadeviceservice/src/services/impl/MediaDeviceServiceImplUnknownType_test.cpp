@@ -3,24 +3,25 @@
 // and hands it to the feature set as it came.
 #include "MediaDeviceServiceImplTestSupport.h"
 
-namespace OlvarUnified::Testing {
+using namespace OlvarUnified::MediaDeviceTypeEnum;
+
+namespace olvar::test {
 namespace {
 
-using namespace MediaDeviceTypeEnum;
 using Devices = std::vector<std::shared_ptr<MediaDevice>>;
 
 constexpr auto kUnknown = static_cast<MediaDeviceType>(7);
 
-class ServiceUnknownTypeTest : public DirectServiceTest {
+class ServiceUnknownType : public DirectServiceFixture {
 protected:
     void SetUp() override {
-        DirectServiceTest::SetUp();
+        DirectServiceFixture::SetUp();
         withFeatureSet();
         createService();
     }
 };
 
-TEST_F(ServiceUnknownTypeTest, ItReadsAndChangesTheSpeakersListSilently) {
+TEST_F(ServiceUnknownType, ItReadsAndChangesTheSpeakersListSilently) {
     run([&] {
         auto a = device({"a"}), b = device({"b"});
         auto onService = observeService(service);
@@ -46,7 +47,7 @@ TEST_F(ServiceUnknownTypeTest, ItReadsAndChangesTheSpeakersListSilently) {
     });
 }
 
-TEST_F(ServiceUnknownTypeTest, RequestsReachTheFeatureSetWithTheTypeAsGiven) {
+TEST_F(ServiceUnknownType, RequestsReachTheFeatureSetWithTheTypeAsGiven) {
     run([&] {
         auto a = device({"a", "HW-A"});
         features->plugged[SPEAKER] = listOf({a});
@@ -65,4 +66,4 @@ TEST_F(ServiceUnknownTypeTest, RequestsReachTheFeatureSetWithTheTypeAsGiven) {
 }
 
 }  // namespace
-}  // namespace OlvarUnified::Testing
+}  // namespace olvar::test

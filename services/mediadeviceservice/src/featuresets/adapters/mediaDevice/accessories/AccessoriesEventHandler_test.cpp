@@ -5,32 +5,29 @@
 #include <algorithm>
 
 #include "MediaDeviceServiceImplTestSupport.h"
+#include "ModuleTestNames.h"
 #include "OlvarUnified/AccessoryEventNames.h"
 #include "OlvarUnified/TelephonyServiceStandIn.h"
 #include "olvar/LogCapture.h"
 
-using namespace OlvarUnified;
-using namespace OlvarUnified::Testing;
-using olvar::log::LogCapture;
-
+namespace olvar::test {
 namespace {
 
-constexpr auto kSpeaker = MediaDeviceTypeEnum::SPEAKER;
-constexpr auto kMicrophone = MediaDeviceTypeEnum::MICROPHONE;
-const char* const kHeadset = "USB\\VID_0B0E&PID_0348&MI_00";
+using olvar::log::LogCapture;
+
 const char* const kHeadsetOtherCase = "usb\\vid_0b0e&pid_0348&mi_00";
 const char* const kDongle = "USB\\VID_047F&PID_AE11&MI_03";  // buttons only, no speaker of its own
 const char* const kHandlerLogger = "MediadeviceService-AccessoriesEventHandler";
 
-class AccessoriesEventHandlerTest : public DirectServiceTest {
+class AccessoriesEventHandling : public DirectServiceFixture {
 protected:
     void SetUp() override {
-        DirectServiceTest::SetUp();
+        DirectServiceFixture::SetUp();
         ServiceFactory::getInstance()->registerService<TelephonyService>(telephony);
         withFeatureSet();
         createService();
-        features->plugged[kSpeaker] = listOf({device({"headset-spk", kHeadset})});
-        features->plugged[kMicrophone] = listOf({device({"headset-mic", kHeadset, kMicrophone})});
+        features->plugged[kSpeaker] = listOf({device({"headset-spk", kHeadsetHardwareId})});
+        features->plugged[kMicrophone] = listOf({device({"headset-mic", kHeadsetHardwareId, kMicrophone})});
     }
 
     // Makes a fresh device, selected, the only preferred speaker: the current speaker.
@@ -47,21 +44,19 @@ protected:
         std::make_shared<TelephonyServiceStandIn>(factory->getServicesDispatcher());
 };
 
-}  // namespace
-
-TEST_F(AccessoriesEventHandlerTest, AnEventFromTheCurrentSpeakerLogsOnlyItsOwnLine) {
-    currentSpeaker(kHeadset, 50);
+TEST_F(AccessoriesEventHandling, AnEventFromTheCurrentSpeakerLogsOnlyItsOwnLine) {
+    currentSpeaker(kHeadsetHardwareId, 50);
     LogCapture log(OLVAR_LOG_DEBUG, kHandlerLogger);
-    press("make-call", kHeadset);
+    press("make-call", kHeadsetHardwareId);
     EXPECT_TRUE(features->calls.empty());
     const auto lines = log.atLevel(OLVAR_LOG_DEBUG);
     ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0].message, std::string("onMakeCallEvent() with device hardwareId ") + kHeadset);
+    EXPECT_EQ(lines[0].message, std::string("onMakeCallEvent() with device hardwareId ") + kHeadsetHardwareId);
 }
 
 // Letter case makes another device for the handler; the service's matching then finds the
 // headset's endpoints, microphone first.
-TEST_F(AccessoriesEventHandlerTest, EveryCallButtonSendsAnotherDeviceToTheServiceSelection) {
+TEST_F(AccessoriesEventHandling, EveryCallButtonSendsAnotherDeviceToTheServiceSelection) {
     const std::pair<const char*, const char*> buttons[] = {
         {"make-call", "onMakeCallEvent() with device hardwareId "},
         {"answer-call", "onAnswerCallEvent() with device hardwareId "},
@@ -70,7 +65,7 @@ TEST_F(AccessoriesEventHandlerTest, EveryCallButtonSendsAnotherDeviceToTheServic
         {"redial", "onRedialEvent() with device hardwareId "},
         {"resume", "onResumeEvent() with device hardwareId "},
     };
-    currentSpeaker(kHeadset, 50);
+    currentSpeaker(kHeadsetHardwareId, 50);
     for (const auto& [name, line] : buttons) {
         LogCapture log(OLVAR_LOG_DEBUG, kHandlerLogger);
         press(name, kHeadsetOtherCase);
@@ -89,13 +84,13 @@ TEST_F(AccessoriesEventHandlerTest, EveryCallButtonSendsAnotherDeviceToTheServic
                                              kHeadsetOtherCase + "and number to dial 5551234"), 1u);
 }
 
-TEST_F(AccessoriesEventHandlerTest, NoCurrentSpeakerMeansNoSelection) {
+TEST_F(AccessoriesEventHandling, NoCurrentSpeakerMeansNoSelection) {
     press("answer-call", kDongle);
     press("volume-up", kDongle);
     EXPECT_TRUE(features->calls.empty());
 }
 
-TEST_F(AccessoriesEventHandlerTest, VolumeButtonsStepTheCurrentSpeakerWithinTheirBounds) {
+TEST_F(AccessoriesEventHandling, VolumeButtonsStepTheCurrentSpeakerWithinTheirBounds) {
     const struct {
         const char* button;
         int from;
@@ -111,22 +106,22 @@ TEST_F(AccessoriesEventHandlerTest, VolumeButtonsStepTheCurrentSpeakerWithinThei
     }
 }
 
-TEST_F(AccessoriesEventHandlerTest, AVolumeButtonOnAnAvailableSpeakerIsLeftToThatSpeaker) {
+TEST_F(AccessoriesEventHandling, AVolumeButtonOnAnAvailableSpeakerIsLeftToThatSpeaker) {
     currentSpeaker("PCI\\VEN_1234&DEV_0001", 50);
     press("volume-up", kHeadsetOtherCase);
-    press("volume-down", kHeadset);
+    press("volume-down", kHeadsetHardwareId);
     EXPECT_TRUE(features->calls.empty());
 }
 
-TEST_F(AccessoriesEventHandlerTest, DefaultAudioPathPassesKnownClassesAndZeroForOthers) {
-    press("set-default-audio-path", kHeadset, "7");
-    press("set-default-audio-path", kHeadset, "0");
-    press("set-default-audio-path", kHeadset, "2");
+TEST_F(AccessoriesEventHandling, DefaultAudioPathPassesKnownClassesAndZeroForOthers) {
+    press("set-default-audio-path", kHeadsetHardwareId, "7");
+    press("set-default-audio-path", kHeadsetHardwareId, "0");
+    press("set-default-audio-path", kHeadsetHardwareId, "2");
     EXPECT_EQ(features->calls,
               (Strings{"setCurrentMediaDeviceByAccessoryType 0", "setCurrentMediaDeviceByAccessoryType 2"}));
 }
 
-TEST_F(AccessoriesEventHandlerTest, IgnoredEventsChangeAndLogNothing) {
+TEST_F(AccessoriesEventHandling, IgnoredEventsChangeAndLogNothing) {
     currentSpeaker("PCI\\VEN_1234&DEV_0001", 50);
     LogCapture log(OLVAR_LOG_TRACE, kHandlerLogger);
     const Strings handled = {"make-call", "answer-call", "volume-up", "volume-down", "active-device-changed",
@@ -142,7 +137,7 @@ TEST_F(AccessoriesEventHandlerTest, IgnoredEventsChangeAndLogNothing) {
     EXPECT_EQ(log.count(OLVAR_LOG_DEBUG, "onGetHeadsetControlUpdate(): type 4, value 1"), 1u);
 }
 
-TEST_F(AccessoriesEventHandlerTest, AfterTheServiceIsDestroyedAnEventReachesNothing) {
+TEST_F(AccessoriesEventHandling, AfterTheServiceIsDestroyedAnEventReachesNothing) {
     currentSpeaker("PCI\\VEN_1234&DEV_0001", 50);
     EXPECT_EQ(telephony->registeredCount(), 1u);
     run([&] { service.reset(); });
@@ -154,10 +149,13 @@ TEST_F(AccessoriesEventHandlerTest, AfterTheServiceIsDestroyedAnEventReachesNoth
 }
 
 // Two services in turn (a module injected twice): only the live one hears the buttons.
-TEST_F(AccessoriesEventHandlerTest, ASecondServiceRegistersItsOwnHandler) {
+TEST_F(AccessoriesEventHandling, ASecondServiceRegistersItsOwnHandler) {
     std::shared_ptr<MediaDeviceServiceImpl> second;
     run([&] { second = std::make_shared<MediaDeviceServiceImpl>(factory); });
     EXPECT_EQ(telephony->registeredCount(), 2u);
     run([&] { second.reset(); });
     EXPECT_EQ(telephony->registeredCount(), 1u);
 }
+
+}  // namespace
+}  // namespace olvar::test

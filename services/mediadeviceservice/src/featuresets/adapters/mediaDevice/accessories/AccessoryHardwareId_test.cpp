@@ -7,10 +7,11 @@
 
 #include "featuresets/adapters/mediaDevice/accessories/AccessoryHardwareIdTables.h"
 
-namespace OlvarUnified::AccessoryHardwareId {
-namespace {
+using namespace OlvarUnified::AccessoryDeviceTypeEnum;
+using namespace OlvarUnified::AccessoryHardwareId;
 
-using namespace AccessoryDeviceTypeEnum;
+namespace olvar::test {
+namespace {
 
 struct ExpectedListing {
     AccessoryDeviceType type;
@@ -124,4 +125,4 @@ TEST(AccessoryHardwareIdConcurrency, ReadersOnManyThreadsSeeTheSameTables) {
 }
 
 }  // namespace
-}  // namespace OlvarUnified::AccessoryHardwareId
+}  // namespace olvar::test

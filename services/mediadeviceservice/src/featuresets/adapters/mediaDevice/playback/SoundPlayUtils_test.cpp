@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 
+#include "ModuleTestNames.h"
 #include "SoundPlayUtilsTestSupport.h"
 #include "WaveTestFiles.h"
 #include "featuresets/adapters/mediaDevice/playback/PlaybackObserver.h"
@@ -14,7 +15,7 @@
 #include "olvar/PendingWork.h"
 #include "velk/SimulatedBackend.h"
 
-namespace OlvarUnified::Testing {
+namespace olvar::test {
 namespace {
 
 using olvar::PendingWork;
@@ -25,7 +26,7 @@ std::shared_ptr<std::vector<long>> idList(std::vector<long> ids) {
 }
 
 // The test plays the player's part: it reads the sources and says when streams end.
-class ManualSessionsTest : public ::testing::Test {
+class ManualSessions : public ::testing::Test {
 protected:
     void SetUp() override {
         VelkWrapper::Instance()->setBackend(backend);
@@ -63,7 +64,7 @@ TEST(SessionIdSequence, StartsAtZeroAndStartsAgainAfter900001) {
     EXPECT_EQ(nearTheEnd.take(), 0);
 }
 
-TEST_F(ManualSessionsTest, EachSessionTakesTheNextIdAndItsEndIsReportedUnderIt) {
+TEST_F(ManualSessions, EachSessionTakesTheNextIdAndItsEndIsReportedUnderIt) {
     // Each sound ends before the next starts: a reused id would replace a session still playing.
     auto playAndEnd = [&] {
         const long id = play();
@@ -76,7 +77,7 @@ TEST_F(ManualSessionsTest, EachSessionTakesTheNextIdAndItsEndIsReportedUnderIt) 
     EXPECT_EQ(observer.finished(), (std::vector<long>{first, second}));
 }
 
-TEST_F(ManualSessionsTest, FailuresRegisterNothingAndUseNoId) {
+TEST_F(ManualSessions, FailuresRegisterNothingAndUseNoId) {
     olvar::log::LogCapture log(OLVAR_LOG_WARNING, "MediadeviceService-SoundPlayUtils");
     const long before = play();
     const std::string missing = folder.path("missing.wav");
@@ -91,7 +92,7 @@ TEST_F(ManualSessionsTest, FailuresRegisterNothingAndUseNoId) {
     EXPECT_TRUE(SoundPlayUtils::IsAudioFileSupported(sound));
 }
 
-TEST_F(ManualSessionsTest, StopAffectsOnlyItsSessionAndStopAllOnlyPlayingStreams) {
+TEST_F(ManualSessions, StopAffectsOnlyItsSessionAndStopAllOnlyPlayingStreams) {
     const long a = play(), b = play(), c = play();
     SoundPlayUtils::StopWaveFilePlayout(b);
     SoundPlayUtils::StopWaveFilePlayout(424242);
@@ -114,7 +115,7 @@ TEST_F(ManualSessionsTest, StopAffectsOnlyItsSessionAndStopAllOnlyPlayingStreams
     EXPECT_EQ(observer.count(a), 1u) << "its late report finds nothing";
 }
 
-TEST_F(ManualSessionsTest, AnEndOfAStreamThatIsNotOursSweepsNothing) {
+TEST_F(ManualSessions, AnEndOfAStreamThatIsNotOursSweepsNothing) {
     const long a = play();
     player().end(stream(0), false);
     player().end(std::make_shared<ManualStream>(nullptr));
@@ -123,7 +124,7 @@ TEST_F(ManualSessionsTest, AnEndOfAStreamThatIsNotOursSweepsNothing) {
     EXPECT_EQ(observer.finished(), std::vector<long>{a});
 }
 
-TEST_F(ManualSessionsTest, VolumeReachesOnlyTheListedSessionsThatPlay) {
+TEST_F(ManualSessions, VolumeReachesOnlyTheListedSessionsThatPlay) {
     const long a = play(), b = play();
     (void)b;
     SoundPlayUtils::SetVolumeForPlayingSessions(50, idList({777, a, -1}));
@@ -135,7 +136,7 @@ TEST_F(ManualSessionsTest, VolumeReachesOnlyTheListedSessionsThatPlay) {
     SUCCEED();
 }
 
-TEST_F(ManualSessionsTest, ContinueMovesTheSourceFromItsPositionUnderANewId) {
+TEST_F(ManualSessions, ContinueMovesTheSourceFromItsPositionUnderANewId) {
     const long first = play("ring-1", true);
     std::vector<std::int16_t> half(2);
     stream(0)->source->read(half.data(), 4);
@@ -158,7 +159,7 @@ TEST_F(ManualSessionsTest, ContinueMovesTheSourceFromItsPositionUnderANewId) {
     EXPECT_EQ(observer.finished(), (std::vector<long>{first, moved}));
 }
 
-TEST_F(ManualSessionsTest, SessionsWithoutAnObserverOrAfterClearingAreRemovedSilently) {
+TEST_F(ManualSessions, SessionsWithoutAnObserverOrAfterClearingAreRemovedSilently) {
     const long silent = SoundPlayUtils::PlayWaveFile(sound, "ring-1", 100, false, nullptr);
     const long cleared = play();
     SoundPlayUtils::ClearSessionObservers();
@@ -186,7 +187,7 @@ TEST(PlaybackObserverRegistration, FollowsThePlayerAndLeavesItWhenDestroyed) {
 
 // The same, on the simulated device manager: every stream has a thread of its own and the
 // as-fast-as-possible pace ends short sounds before PlayWaveFile returns.
-class SimulatedSessionsTest : public ::testing::Test {
+class SimulatedSessions : public ::testing::Test {
 protected:
     void SetUp() override { install(); }
     void TearDown() override {
@@ -213,7 +214,7 @@ protected:
     WaveFolder folder;
 };
 
-TEST_F(SimulatedSessionsTest, EndsReportedBeforeRegistrationAreReportedOnce) {
+TEST_F(SimulatedSessions, EndsReportedBeforeRegistrationAreReportedOnce) {
     const std::string tiny = folder.write("tiny.wav", pcmWave(samplesOf({1, 2})));
     std::vector<long> ids;
     for (int i = 0; i < 40; ++i) ids.push_back(SoundPlayUtils::PlayWaveFile(tiny, "ring-1", 100, false, &observer));
@@ -222,7 +223,7 @@ TEST_F(SimulatedSessionsTest, EndsReportedBeforeRegistrationAreReportedOnce) {
     EXPECT_EQ(observer.finished().size(), ids.size());
 }
 
-TEST_F(SimulatedSessionsTest, SessionsOnAFreshDeviceManagerStillReportTheirEnd) {
+TEST_F(SimulatedSessions, SessionsOnAFreshDeviceManagerStillReportTheirEnd) {
     const std::string sound = folder.write("s.wav", pcmWave(samplesOf({1, 2, 3, 4})));
     const long first = SoundPlayUtils::PlayWaveFile(sound, "ring-1", 100, false, &observer);
     ASSERT_TRUE(PendingWork::waitIdle());
@@ -238,7 +239,7 @@ TEST_F(SimulatedSessionsTest, SessionsOnAFreshDeviceManagerStillReportTheirEnd) 
 // A looping sound never ends by itself, so every move succeeds; the frames carry their
 // numbers, so the streams together must have delivered exactly the start of the endless
 // looped sound, whatever two streams read at the same moment.
-TEST_F(SimulatedSessionsTest, MovingASoundManyTimesNeitherEndsItNorSkipsOrRepeatsFrames) {
+TEST_F(SimulatedSessions, MovingASoundManyTimesNeitherEndsItNorSkipsOrRepeatsFrames) {
     install(std::size_t{1} << 30);
     constexpr std::uint32_t kFrames = 4800;
     const std::string sound = folder.write("numbered.wav", pcmWave(numberedFrames(kFrames)));
@@ -269,4 +270,4 @@ TEST_F(SimulatedSessionsTest, MovingASoundManyTimesNeitherEndsItNorSkipsOrRepeat
 }
 
 }  // namespace
-}  // namespace OlvarUnified::Testing
+}  // namespace olvar::test

@@ -7,14 +7,15 @@
 #include <map>
 #include <thread>
 
+#include "ModuleTestNames.h"
 #include "WaveTestFiles.h"
 #include "featuresets/adapters/mediaDevice/playback/VolumeScaling.h"
 #include "featuresets/adapters/mediaDevice/playback/WaveFileSource.h"
 
-namespace OlvarUnified::Testing {
+namespace olvar::test {
 namespace {
 
-class WaveFileSourceTest : public ::testing::Test {
+class WaveFileSources : public ::testing::Test {
 protected:
     std::string file(const std::string& bytes) { return folder.write("s" + std::to_string(written++) + ".wav", bytes); }
     // Reads of length bytes until the source ends, each result and bytes in order.
@@ -33,7 +34,7 @@ protected:
     int written = 0;
 };
 
-TEST_F(WaveFileSourceTest, TrailingChunksArePlayedAndLoopingRewindsOnlyAtTheEndOfTheFile) {
+TEST_F(WaveFileSources, TrailingChunksArePlayedAndLoopingRewindsOnlyAtTheEndOfTheFile) {
     const std::string data = samplesOf({1, 2, 3, 4});
     const std::string trailing = chunk("LIST", "info");
     const std::string withTrailer = file(riff(chunk("fmt ", fmtBody({})) + chunk("data", data) + trailing));
@@ -59,7 +60,7 @@ TEST_F(WaveFileSourceTest, TrailingChunksArePlayedAndLoopingRewindsOnlyAtTheEndO
     EXPECT_EQ(readAll(once, 100), (std::vector<int>{0})) << "stays at the end";
 }
 
-TEST_F(WaveFileSourceTest, DataSizesThatDoNotFitTheFile) {
+TEST_F(WaveFileSources, DataSizesThatDoNotFitTheFile) {
     const std::string data = samplesOf({5, 6, 7});
     // A streamed file's size field: data offset + size would wrap in 32 bits.
     const std::string streamed = file(riff(chunk("fmt ", fmtBody({})) + chunk("data", data, 0xFFFFFFFFu)));
@@ -76,7 +77,7 @@ TEST_F(WaveFileSourceTest, DataSizesThatDoNotFitTheFile) {
     EXPECT_EQ(readAll(empty, 64), (std::vector<int>{0}));
 }
 
-TEST_F(WaveFileSourceTest, AFailedSourceNeverPlaysItsBytes) {
+TEST_F(WaveFileSources, AFailedSourceNeverPlaysItsBytes) {
     const std::string notWave = file("RIFF....AVI " + std::string(100, 'x'));
     WaveFileSource source(notWave, 100, true);
     EXPECT_EQ(source.getFormat(), 0);
@@ -86,7 +87,7 @@ TEST_F(WaveFileSourceTest, AFailedSourceNeverPlaysItsBytes) {
     EXPECT_EQ(missing.read(buffer, sizeof buffer), -1);
 }
 
-TEST_F(WaveFileSourceTest, VolumeScalesTowardZeroAppliesFromTheNextReadAndIsClamped) {
+TEST_F(WaveFileSources, VolumeScalesTowardZeroAppliesFromTheNextReadAndIsClamped) {
     const std::vector<std::int16_t> samples = {-3, 3, -32768, 32767, 1, -1, 0, 101};
     const std::string path = file(pcmWave(samplesOf(samples)));
     auto firstRead = [&](int volume, std::function<void(WaveFileSource&)> change = {}) {
@@ -105,7 +106,7 @@ TEST_F(WaveFileSourceTest, VolumeScalesTowardZeroAppliesFromTheNextReadAndIsClam
     EXPECT_EQ(firstRead(50, [](WaveFileSource& s) { s.setVolume(100); }), samples);
 }
 
-TEST_F(WaveFileSourceTest, TheWholeRequestedLengthIsScaledBeyondTheBytesDelivered) {
+TEST_F(WaveFileSources, TheWholeRequestedLengthIsScaledBeyondTheBytesDelivered) {
     WaveFileSource source(file(pcmWave(samplesOf({40}))), 50, false);
     std::vector<std::int16_t> buffer = {0, 1000, -1000};
     EXPECT_EQ(source.read(buffer.data(), 6), 2);
@@ -115,7 +116,7 @@ TEST_F(WaveFileSourceTest, TheWholeRequestedLengthIsScaledBeyondTheBytesDelivere
 // Two player threads may read one source for a moment after it moved to another device:
 // every read must take its own range, so the frames delivered, in whatever thread, are
 // exactly the start of the endless looped sound.
-TEST_F(WaveFileSourceTest, ConcurrentReadersNeitherRepeatNorSkipFrames) {
+TEST_F(WaveFileSources, ConcurrentReadersNeitherRepeatNorSkipFrames) {
     constexpr std::uint32_t kFrames = 1000;
     WaveFileSource source(file(pcmWave(numberedFrames(kFrames))), 100, true);
     constexpr int kThreads = 4, kReads = 400;
@@ -173,4 +174,4 @@ TEST(VolumeScaling, ShortAndOddLengthsStopAtTheirEnd) {
 }
 
 }  // namespace
-}  // namespace OlvarUnified::Testing
+}  // namespace olvar::test

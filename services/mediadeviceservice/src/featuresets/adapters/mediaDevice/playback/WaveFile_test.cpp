@@ -5,15 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include "ModuleTestNames.h"
 #include "WaveTestFiles.h"
 #include "featuresets/adapters/mediaDevice/playback/WaveFile.h"
 #include "featuresets/adapters/mediaDevice/playback/WaveFileSource.h"
 
-namespace OlvarUnified::Testing {
+namespace olvar::test {
 namespace {
 
 template <class Backend>
-class WaveFileTest : public ::testing::Test {
+class WaveFileBackends : public ::testing::Test {
 protected:
     // Opens the bytes as a file on this back end.
     bool open(const std::string& bytes, WaveFile<Backend>& file) {
@@ -23,9 +24,9 @@ protected:
     int written = 0;
 };
 using Backends = ::testing::Types<IOFile, MMFile>;
-TYPED_TEST_SUITE(WaveFileTest, Backends);
+TYPED_TEST_SUITE(WaveFileBackends, Backends);
 
-TYPED_TEST(WaveFileTest, ChunksAreWalkedWithoutPaddingToTheFirstData) {
+TYPED_TEST(WaveFileBackends, ChunksAreWalkedWithoutPaddingToTheFirstData) {
     const std::string data = samplesOf({1, 2, 3, 4});
     // 12 (RIFF) + 24 (fmt) + 21 (13-byte chunk) + 8 (data header) = 65
     const std::string bytes = riff(chunk("fmt ", fmtBody({})) + chunk("junk", std::string(13, 'x')) +
@@ -48,7 +49,7 @@ TYPED_TEST(WaveFileTest, ChunksAreWalkedWithoutPaddingToTheFirstData) {
     EXPECT_EQ(longFormat.dataOffset(), 12u + 24u + 28u + 8u);
 }
 
-TYPED_TEST(WaveFileTest, MalformedFilesAreRefusedAndKeepNothing) {
+TYPED_TEST(WaveFileBackends, MalformedFilesAreRefusedAndKeepNothing) {
     const std::string fmt = chunk("fmt ", fmtBody({}));
     const std::string data = chunk("data", samplesOf({7, 7}));
     const std::vector<std::pair<const char*, std::string>> cases = {
@@ -77,7 +78,7 @@ TYPED_TEST(WaveFileTest, MalformedFilesAreRefusedAndKeepNothing) {
     EXPECT_FALSE(missing.open(this->folder.path("")));  // a directory
 }
 
-TYPED_TEST(WaveFileTest, EveryTruncationOfTheHeaderFailsCleanly) {
+TYPED_TEST(WaveFileBackends, EveryTruncationOfTheHeaderFailsCleanly) {
     const std::string bytes =
         riff(chunk("LIST", std::string(13, 'i')) + chunk("fmt ", fmtBody({7, 1, 8000, 8}), 18) + std::string(2, '\0') +
              chunk("fact", std::string(4, '\0')) + chunk("data", std::string(64, 'd')));
@@ -146,4 +147,4 @@ TEST(WaveFile, FormatCodesOfFilesMadeBySox) {
 }
 
 }  // namespace
-}  // namespace OlvarUnified::Testing
+}  // namespace olvar::test

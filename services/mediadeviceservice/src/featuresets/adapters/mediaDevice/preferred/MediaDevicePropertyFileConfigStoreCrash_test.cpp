@@ -11,13 +11,12 @@
 #include <set>
 
 #include "MediaDevicePropertyFileConfigStoreTestSupport.h"
+#include "ModuleTestNames.h"
 #include "featuresets/adapters/mediaDevice/preferred/MediaDevicePropertyFileConfigStore.h"
 
 extern char** environ;
 
-using namespace OlvarUnified;
-using namespace OlvarUnified::StoreTestSupport;
-
+namespace olvar::test {
 namespace {
 
 const std::string kWriterPath = std::string(MDS_TEST_BIN_DIR) + "/store_crash_writer";
@@ -78,8 +77,6 @@ private:
     int m_progress = -1;
 };
 
-}  // namespace
-
 TEST(PropertyFileConfigStoreCrash, KilledWriterLeavesExactlyOneCompleteVersion) {
     ASSERT_TRUE(std::filesystem::exists(kWriterPath)) << "helper not built: " << kWriterPath;
     TemporaryDirectory root;
@@ -121,3 +118,6 @@ TEST(PropertyFileConfigStoreCrash, KilledWriterLeavesExactlyOneCompleteVersion) 
     for (const auto& entry : std::filesystem::directory_iterator(target)) left.push_back(entry.path().filename());
     EXPECT_EQ(left, std::vector<std::string>{kFileName});
 }
+
+}  // namespace
+}  // namespace olvar::test

@@ -7,16 +7,16 @@
 #include <thread>
 
 #include "MediaDevicePropertyFileConfigStoreTestSupport.h"
+#include "ModuleTestNames.h"
 #include "olvar/LogCapture.h"
 
-using namespace OlvarUnified;
-using namespace OlvarUnified::StoreTestSupport;
+namespace olvar::test {
+namespace {
+
 using MediaDeviceTypeEnum::CAMERA;
 using MediaDeviceTypeEnum::MICROPHONE;
 using MediaDeviceTypeEnum::RINGER;
 using MediaDeviceTypeEnum::SPEAKER;
-
-namespace {
 
 const std::string kWorkedExample =
     "Speaker-ID-0: HWID-1\n"
@@ -79,7 +79,7 @@ public:
     StoreLogCapture() : LogCapture(OLVAR_LOG_INFO, "MediadeviceService-MediaDevicePropertyFileConfigStore") {}
 };
 
-class PropertyFileConfigStoreTest : public ::testing::Test {
+class PropertyFileConfigStore : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_FALSE(m_directory.path().empty()) << "mkdtemp failed"; }
 
@@ -96,9 +96,7 @@ protected:
     TemporaryDirectory m_directory;
 };
 
-}  // namespace
-
-TEST_F(PropertyFileConfigStoreTest, WorkedExampleIsWrittenByteForByteAndReadsBackAsTheSameRecords) {
+TEST_F(PropertyFileConfigStore, WorkedExampleIsWrittenByteForByteAndReadsBackAsTheSameRecords) {
     auto store = makeStore();
     const auto written = workedExampleDevices();
     EXPECT_TRUE(store.writeToFile(written));
@@ -121,7 +119,7 @@ TEST_F(PropertyFileConfigStoreTest, WorkedExampleIsWrittenByteForByteAndReadsBac
     EXPECT_TRUE(store.getPreferredDeviceList(CAMERA)->empty());
 }
 
-TEST_F(PropertyFileConfigStoreTest, GroupsAreWrittenSpeakerMicrophoneCameraRingerAndUnknownTypesAreDropped) {
+TEST_F(PropertyFileConfigStore, GroupsAreWrittenSpeakerMicrophoneCameraRingerAndUnknownTypesAreDropped) {
     auto store = makeStore();
     store.writeToFile(listOf({
         makeDevice(RINGER, "R0", "r", "s", 1),
@@ -143,7 +141,7 @@ TEST_F(PropertyFileConfigStoreTest, GroupsAreWrittenSpeakerMicrophoneCameraRinge
     EXPECT_EQ(content.find("X0"), std::string::npos);
 }
 
-TEST_F(PropertyFileConfigStoreTest, OnlyCamerasGiveSevenCameraLinesEach) {
+TEST_F(PropertyFileConfigStore, OnlyCamerasGiveSevenCameraLinesEach) {
     auto store = makeStore();
     store.writeToFile(listOf({makeDevice(CAMERA, "C0", "Cam 0", "S0", -1), makeDevice(CAMERA, "C1", "Cam 1", "S1", 3)}));
     const std::string content = readBytes(storeFile());
@@ -157,7 +155,7 @@ TEST_F(PropertyFileConfigStoreTest, OnlyCamerasGiveSevenCameraLinesEach) {
     EXPECT_EQ(readBytes(storeFile()), "");
 }
 
-TEST_F(PropertyFileConfigStoreTest, DuplicatesAreDroppedOnWriteKeepingTheFirstAndClosingUpIndices) {
+TEST_F(PropertyFileConfigStore, DuplicatesAreDroppedOnWriteKeepingTheFirstAndClosingUpIndices) {
     auto store = makeStore();
     store.writeToFile(listOf({
         makeDevice(SPEAKER, "A", "Alpha", "SEL-A", 10, "", "first"),
@@ -180,7 +178,7 @@ TEST_F(PropertyFileConfigStoreTest, DuplicatesAreDroppedOnWriteKeepingTheFirstAn
     EXPECT_EQ(hardwareIdsOf(store.getPreferredDeviceList(MICROPHONE)), (std::vector<std::string>{"A"}));
 }
 
-TEST_F(PropertyFileConfigStoreTest, DuplicatesInTheFileAreDroppedOnRead) {
+TEST_F(PropertyFileConfigStore, DuplicatesInTheFileAreDroppedOnRead) {
     auto store = storeReading(
         "Ringer-ID-0: A\nRinger-Name-0: n\nRinger-SelectionID-0: s\nRinger-Volume-0: 1\n"
         "Ringer-ID-1: A\nRinger-Name-1: n\nRinger-SelectionID-1: s\nRinger-Volume-1: 2\n"
@@ -191,7 +189,7 @@ TEST_F(PropertyFileConfigStoreTest, DuplicatesInTheFileAreDroppedOnRead) {
     EXPECT_EQ((*ringers)[1]->name, "other");
 }
 
-TEST_F(PropertyFileConfigStoreTest, ValuesKeepTheirColonsThroughWriteAndRead) {
+TEST_F(PropertyFileConfigStore, ValuesKeepTheirColonsThroughWriteAndRead) {
     auto store = storeReading("Speaker-ID-0: usb:1\nSpeaker-Name-0: A:B\nSpeaker-SelectionID-0: x::y::\n");
     auto speakers = store.getPreferredDeviceList(SPEAKER);
     ASSERT_EQ(speakers->size(), 1u);
@@ -207,7 +205,7 @@ TEST_F(PropertyFileConfigStoreTest, ValuesKeepTheirColonsThroughWriteAndRead) {
                             *(*microphones)[0]);
 }
 
-TEST_F(PropertyFileConfigStoreTest, ParseLineSplitsAtTheFirstColonAndTrims) {
+TEST_F(PropertyFileConfigStore, ParseLineSplitsAtTheFirstColonAndTrims) {
     struct Case {
         std::string line;
         bool parsed;
@@ -233,7 +231,7 @@ TEST_F(PropertyFileConfigStoreTest, ParseLineSplitsAtTheFirstColonAndTrims) {
     }
 }
 
-TEST_F(PropertyFileConfigStoreTest, ReaderToleratesDamagedContentAndOtherLineEnds) {
+TEST_F(PropertyFileConfigStore, ReaderToleratesDamagedContentAndOtherLineEnds) {
     auto store = storeReading(
         "\r\n"
         "Camera-Name-0: Second\r\n"
@@ -256,7 +254,7 @@ TEST_F(PropertyFileConfigStoreTest, ReaderToleratesDamagedContentAndOtherLineEnd
     EXPECT_EQ((*speakers)[0]->hardwareId, "last line without line end");
 }
 
-TEST_F(PropertyFileConfigStoreTest, VolumeThatIsMissingEmptyOrNotANumberIsMinusOne) {
+TEST_F(PropertyFileConfigStore, VolumeThatIsMissingEmptyOrNotANumberIsMinusOne) {
     auto store = storeReading(
         "Microphone-ID-0: m0\nMicrophone-Volume-0:\n"
         "Microphone-ID-1: m1\nMicrophone-Volume-1: loud\n"
@@ -270,7 +268,7 @@ TEST_F(PropertyFileConfigStoreTest, VolumeThatIsMissingEmptyOrNotANumberIsMinusO
     EXPECT_EQ(volumes, (std::vector<int>{-1, -1, -1, -1, -7, -1}));
 }
 
-TEST_F(PropertyFileConfigStoreTest, ListsReflectTheLastReadNotLaterWritesOrRemoval) {
+TEST_F(PropertyFileConfigStore, ListsReflectTheLastReadNotLaterWritesOrRemoval) {
     StoreLogCapture logs;
     auto store = makeStore();
     store.writeToFile(workedExampleDevices());
@@ -292,7 +290,7 @@ TEST_F(PropertyFileConfigStoreTest, ListsReflectTheLastReadNotLaterWritesOrRemov
     store.removeFileToCleanConfigStore();  // nothing left to delete: harmless
 }
 
-TEST_F(PropertyFileConfigStoreTest, MigrationCopiesOnlyTheLegacyFileAndKeepsIt) {
+TEST_F(PropertyFileConfigStore, MigrationCopiesOnlyTheLegacyFileAndKeepsIt) {
     const std::string legacy = m_directory.file(kLegacyFileName);
     auto store = makeStore();
 
@@ -314,7 +312,7 @@ TEST_F(PropertyFileConfigStoreTest, MigrationCopiesOnlyTheLegacyFileAndKeepsIt) 
     EXPECT_EQ(readBytes(legacy), kWorkedExample);
 }
 
-TEST_F(PropertyFileConfigStoreTest, FailedWriteKeepsWhatWasThereAndLogsPathAndReason) {
+TEST_F(PropertyFileConfigStore, FailedWriteKeepsWhatWasThereAndLogsPathAndReason) {
     StoreLogCapture logs;
     const std::string missingDirectory = m_directory.path() + "missing/";
     MediaDevicePropertyFileConfigStore orphan(kFileName, missingDirectory);
@@ -342,7 +340,7 @@ TEST_F(PropertyFileConfigStoreTest, FailedWriteKeepsWhatWasThereAndLogsPathAndRe
     EXPECT_GT(errors[1].message.size(), reason + 6) << "the reason is missing: " << errors[1].message;
 }
 
-TEST_F(PropertyFileConfigStoreTest, ConcurrentWritersAndReadersOfOneFileAlwaysSeeACompleteVersion) {
+TEST_F(PropertyFileConfigStore, ConcurrentWritersAndReadersOfOneFileAlwaysSeeACompleteVersion) {
     const auto first = devicesOfAllTypes(2, "first");
     const auto second = devicesOfAllTypes(5, "second");
     auto reference = makeStore();
@@ -373,3 +371,6 @@ TEST_F(PropertyFileConfigStoreTest, ConcurrentWritersAndReadersOfOneFileAlwaysSe
     const std::string finalBytes = readBytes(storeFile());
     EXPECT_TRUE(finalBytes == firstBytes || finalBytes == secondBytes);
 }
+
+}  // namespace
+}  // namespace olvar::test

@@ -6,14 +6,11 @@
 
 #include <thread>
 
-using namespace OlvarUnified;
+#include "ModuleTestNames.h"
 
+namespace olvar::test {
 namespace {
 
-constexpr auto kSpeaker = MediaDeviceTypeEnum::SPEAKER;
-constexpr auto kRinger = MediaDeviceTypeEnum::RINGER;
-constexpr auto kMicrophone = MediaDeviceTypeEnum::MICROPHONE;
-constexpr auto kCamera = MediaDeviceTypeEnum::CAMERA;
 using Records = PreferredDeviceLists::Records;
 
 PreferredMediaDevicePtr record(const std::string& selectionId, int volume = 30) {
@@ -42,8 +39,6 @@ auto setVolume(int volume) {
         return true;
     };
 }
-
-}  // namespace
 
 TEST(PreferredDeviceLists, NothingHandedOutOrTakenInIsSharedWithTheStoredList) {
     PreferredDeviceLists lists;
@@ -147,3 +142,6 @@ TEST(PreferredDeviceLists, ReadersOnOtherThreadsSeeWholeVersionsOnly) {
     }
     writer.join();
 }
+
+}  // namespace
+}  // namespace olvar::test

@@ -3,17 +3,14 @@
 
 #include <gtest/gtest.h>
 
-using namespace OlvarUnified;
-using namespace OlvarUnified::PreferredListRules;
-using olvar::velk::DeviceInfo;
-using olvar::velk::DeviceInfoList;
-using olvar::velk::DeviceInfoPtr;
+#include "ModuleTestNames.h"
 
+using namespace OlvarUnified::PreferredListRules;
+
+namespace olvar::test {
 namespace {
 
 using Ids = std::vector<std::string>;
-constexpr auto kSpeaker = MediaDeviceTypeEnum::SPEAKER;
-constexpr auto kMicrophone = MediaDeviceTypeEnum::MICROPHONE;
 constexpr auto kFront = MediaDevicePositionEnum::FRONT;
 constexpr auto kEnd = MediaDevicePositionEnum::END;
 
@@ -44,8 +41,6 @@ Ids pluggedIds(const Records& records) {
 VolumeLookup volumeOf(int volume) {
     return [volume](const std::string&) { return volume; };
 }
-
-}  // namespace
 
 TEST(PreferredListRules, NewDeviceLeadsOnlyUnderPreferNewDevice) {
     for (auto position : {kFront, kEnd}) {
@@ -140,3 +135,6 @@ TEST(PreferredListRules, TheDeviceInUseIsTheFirstPluggedIn) {
     EXPECT_EQ(inUse.record, list[1]);
     EXPECT_TRUE(inUse.alreadyInUse);
 }
+
+}  // namespace
+}  // namespace olvar::test

@@ -6,11 +6,12 @@
 #include <thread>
 #include <vector>
 
+#include "ModuleTestNames.h"
 #include "OlvarUnified/UnifiedFactory.h"
 #include "objects/mediaDevice/MediaDeviceImpl.h"
 #include "velk/DeviceInfo.h"
 
-namespace OlvarUnified {
+namespace olvar::test {
 namespace {
 
 PreferredMediaDeviceImpl storedRecord() {
@@ -18,7 +19,7 @@ PreferredMediaDeviceImpl storedRecord() {
                                     "Vendor");
 }
 
-TEST(PreferredMediaDeviceImplTest, StoredAndReportedRecordsTakeConsecutiveIdentifiers) {
+TEST(PreferredMediaDeviceImpl, StoredAndReportedRecordsTakeConsecutiveIdentifiers) {
     PreferredMediaDeviceImpl first = storedRecord();
     PreferredMediaDeviceImpl second(std::make_shared<olvar::velk::DeviceInfo>(olvar::velk::DEVICE_KIND_PLAYBACK, "n",
                                                                               "s", "h", "v"),
@@ -32,7 +33,7 @@ TEST(PreferredMediaDeviceImplTest, StoredAndReportedRecordsTakeConsecutiveIdenti
     EXPECT_EQ(first.volume, 30);
 }
 
-TEST(PreferredMediaDeviceImplTest, ReportedDeviceFillsExtendedFieldsOnlyWhenKnown) {
+TEST(PreferredMediaDeviceImpl, ReportedDeviceFillsExtendedFieldsOnlyWhenKnown) {
     auto plain = std::make_shared<olvar::velk::DeviceInfo>(olvar::velk::DEVICE_KIND_RECORDING, "Mic", "sel", "hw", "ven");
     PreferredMediaDeviceImpl fromPlain(plain, MediaDeviceTypeEnum::MICROPHONE, 5, true, false);
     EXPECT_EQ(fromPlain.name, "Mic");
@@ -52,7 +53,7 @@ TEST(PreferredMediaDeviceImplTest, ReportedDeviceFillsExtendedFieldsOnlyWhenKnow
     EXPECT_FALSE(fromExtended.isPeakInitialised);
 }
 
-TEST(PreferredMediaDeviceImplTest, RecordOfAPublishedDeviceKeepsItsIdentityAndTakesTheGivenType) {
+TEST(PreferredMediaDeviceImpl, RecordOfAPublishedDeviceKeepsItsIdentityAndTakesTheGivenType) {
     auto factory = std::make_shared<UnifiedFactory>();
     PreferredMediaDeviceImpl source = storedRecord();
     source.isPlugged = true;
@@ -85,27 +86,27 @@ TEST(PreferredMediaDeviceImplTest, RecordOfAPublishedDeviceKeepsItsIdentityAndTa
     EXPECT_EQ(copy.vendor, "Vendor");
 }
 
-TEST(PreferredMediaDeviceImplTest, RoundTripThroughAPublishedDeviceKeepsTheIdentifier) {
+TEST(PreferredMediaDeviceImpl, RoundTripThroughAPublishedDeviceKeepsTheIdentifier) {
     auto factory = std::make_shared<UnifiedFactory>();
     PreferredMediaDeviceImpl original = storedRecord();
     auto published = std::make_shared<MediaDeviceImpl>(factory, original);
     std::shared_ptr<PreferredMediaDeviceImpl> back;
     factory->getServicesDispatcher()->enqueueBlock(std::make_shared<FunctionTask>(
         [&] { back = std::make_shared<PreferredMediaDeviceImpl>(published, MediaDeviceTypeEnum::SPEAKER); },
-        "PreferredMediaDeviceImplTest"));
+        "PreferredMediaDeviceImpl"));
     ASSERT_NE(back, nullptr);
     EXPECT_EQ(back->uniqueIdentifier, original.uniqueIdentifier);
     EXPECT_EQ(back->toString(), original.toString());
 }
 
-TEST(PreferredMediaDeviceImplTest, MissingDeviceGivesAnEmptyRecord) {
+TEST(PreferredMediaDeviceImpl, MissingDeviceGivesAnEmptyRecord) {
     PreferredMediaDeviceImpl fromNothing(std::shared_ptr<MediaDevice>(), MediaDeviceTypeEnum::RINGER);
     EXPECT_EQ(fromNothing.uniqueIdentifier, -1);
     EXPECT_EQ(fromNothing.type, MediaDeviceTypeEnum::RINGER);
     EXPECT_EQ(fromNothing.name, "");
 }
 
-TEST(PreferredMediaDeviceImplTest, TextRendering) {
+TEST(PreferredMediaDeviceImpl, TextRendering) {
     PreferredMediaDeviceImpl record = storedRecord();
     record.isPlugged = true;
     record.uniqueIdentifier = 4;
@@ -115,7 +116,7 @@ TEST(PreferredMediaDeviceImplTest, TextRendering) {
               "\nvendor: Vendor");
 }
 
-TEST(PreferredMediaDeviceImplTest, RecordsMadeOnSeveralThreadsGetDistinctIdentifiers) {
+TEST(PreferredMediaDeviceImpl, RecordsMadeOnSeveralThreadsGetDistinctIdentifiers) {
     constexpr int threads = 4;
     constexpr int perThread = 200;
     std::vector<std::vector<std::int32_t>> identifiers(threads);
@@ -132,4 +133,4 @@ TEST(PreferredMediaDeviceImplTest, RecordsMadeOnSeveralThreadsGetDistinctIdentif
 }
 
 }  // namespace
-}  // namespace OlvarUnified
+}  // namespace olvar::test
