@@ -200,17 +200,21 @@ void MediaDeviceAdapter::GetPrioritizeNewAudioDeviceConfigValue(std::wstring& va
     SetConfigValue(L"HeadsetPreference", value);
 }
 
-std::shared_ptr<ResetDataCallbackHolder> MediaDeviceAdapter::resetDataCallbackHolder() {
+// Registration and its removal log the same way: the attempt, then its success when the host
+// has a holder.
+void MediaDeviceAdapter::changeResetDataCallbackHolder(const char* attempt, const char* success,
+                                                       const std::function<void(ResetDataCallbackHolder&)>& change) {
+    MDS_LOG_INFO(log(), attempt);
     auto system = m_link.factory() ? m_link.factory()->getService<SystemService>() : nullptr;
-    return system ? system->getResetDataCallbackHolder() : nullptr;
+    auto holder = system ? system->getResetDataCallbackHolder() : nullptr;
+    if (!holder) return;
+    change(*holder);
+    MDS_LOG_INFO(log(), success);
 }
 
 void MediaDeviceAdapter::registerResetDataCallback() {
-    MDS_LOG_INFO(log(), "register reset data call back");
-    if (auto holder = resetDataCallbackHolder()) {
-        holder->addCallback(m_resetDataCallback);
-        MDS_LOG_INFO(log(), "register reset data call back - success");
-    }
+    changeResetDataCallbackHolder("register reset data call back", "register reset data call back - success",
+                                  [this](ResetDataCallbackHolder& holder) { holder.addCallback(m_resetDataCallback); });
 }
 
 void MediaDeviceAdapter::unregisterResetDataCallback() {
@@ -226,11 +230,9 @@ void MediaDeviceAdapter::unregisterResetDataCallback() {
 }
 
 void MediaDeviceAdapter::unregisterResetDataCallbackImpl() {
-    MDS_LOG_INFO(log(), "unregister reset data call back");
-    if (auto holder = resetDataCallbackHolder()) {
-        holder->removeCallback(m_resetDataCallback);
-        MDS_LOG_INFO(log(), "unregister reset data call back  - success");
-    }
+    changeResetDataCallbackHolder(
+        "unregister reset data call back", "unregister reset data call back  - success",
+        [this](ResetDataCallbackHolder& holder) { holder.removeCallback(m_resetDataCallback); });
 }
 
 void MediaDeviceAdapter::resetData() {

@@ -165,7 +165,8 @@ private:
     int GetDeviceVolumeFromVolumeCtrl(MediaDeviceTypeEnum::MediaDeviceType type, const std::string& selectionId);
     int GetDeviceVolumeFromPreferedDeviceList(MediaDeviceTypeEnum::MediaDeviceType type, const std::string& selectionId);
     std::shared_ptr<ConfigFeatureSet> configFeatureSet();
-    std::shared_ptr<ResetDataCallbackHolder> resetDataCallbackHolder();
+    void changeResetDataCallbackHolder(const char* attempt, const char* success,
+                                       const std::function<void(ResetDataCallbackHolder&)>& change);
     void postToWorker(std::function<void()> call, const char* taskName);
 
     ServiceLink m_link;  // holds the factory and the service
