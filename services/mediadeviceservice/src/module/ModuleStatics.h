@@ -34,6 +34,7 @@ extern const std::string MediaDeviceServiceBaseImpl;
 
 // Hardware id and friendly name of the current device of each type; placeholder texts until
 // a device of that type is made current. Guarded by MediaDeviceAdapter::setCurrentDeviceMutex.
+// Read and written by the current-device selection only, which owns its use.
 extern std::map<MediaDeviceTypeEnum::MediaDeviceType, std::vector<std::wstring>> DeviceTypeConfigKeys;
 
 }  // namespace OlvarUnified

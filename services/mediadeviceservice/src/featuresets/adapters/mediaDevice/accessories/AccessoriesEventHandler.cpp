@@ -42,15 +42,9 @@ void AccessoriesEventHandler::releaseTelephonyService() {
     m_telephonyService.reset();
 }
 
-void AccessoriesEventHandler::onMakeCallEvent(std::string hardwareId) {
-    MDS_LOG_DEBUG(log(), "onMakeCallEvent() with device hardwareId " << hardwareId);
-    changeActiveDevice(hardwareId);
-}
+void AccessoriesEventHandler::onMakeCallEvent(std::string hardwareId) { changeActiveDeviceOn(__func__, hardwareId); }
 
-void AccessoriesEventHandler::onAnswerCallEvent(std::string hardwareId) {
-    MDS_LOG_DEBUG(log(), "onAnswerCallEvent() with device hardwareId " << hardwareId);
-    changeActiveDevice(hardwareId);
-}
+void AccessoriesEventHandler::onAnswerCallEvent(std::string hardwareId) { changeActiveDeviceOn(__func__, hardwareId); }
 
 void AccessoriesEventHandler::onVolumeUpEvent(std::string hardwareId) {
     MDS_LOG_DEBUG(log(), "onVolumeUpEvent() with device hardwareId " << hardwareId);
@@ -63,8 +57,7 @@ void AccessoriesEventHandler::onVolumeDownEvent(std::string hardwareId) {
 }
 
 void AccessoriesEventHandler::onActiveDeviceChangedEvent(std::string hardwareId) {
-    MDS_LOG_DEBUG(log(), "onActiveDeviceChangedEvent() with device hardwareId " << hardwareId);
-    changeActiveDevice(hardwareId);
+    changeActiveDeviceOn(__func__, hardwareId);
 }
 
 void AccessoriesEventHandler::onSetDefaultAudioPathEvent(std::string hardwareId, int accessoryType) {
@@ -85,23 +78,20 @@ void AccessoriesEventHandler::onMakeCallWithDigitsEvent(std::string hardwareId, 
     changeActiveDevice(hardwareId);
 }
 
-void AccessoriesEventHandler::onVoicemailEvent(std::string hardwareId) {
-    MDS_LOG_DEBUG(log(), "onVoicemailEvent() with device hardwareId " << hardwareId);
-    changeActiveDevice(hardwareId);
-}
+void AccessoriesEventHandler::onVoicemailEvent(std::string hardwareId) { changeActiveDeviceOn(__func__, hardwareId); }
 
-void AccessoriesEventHandler::onRedialEvent(std::string hardwareId) {
-    MDS_LOG_DEBUG(log(), "onRedialEvent() with device hardwareId " << hardwareId);
-    changeActiveDevice(hardwareId);
-}
+void AccessoriesEventHandler::onRedialEvent(std::string hardwareId) { changeActiveDeviceOn(__func__, hardwareId); }
 
-void AccessoriesEventHandler::onResumeEvent(std::string hardwareId) {
-    MDS_LOG_DEBUG(log(), "onResumeEvent() with device hardwareId " << hardwareId);
-    changeActiveDevice(hardwareId);
-}
+void AccessoriesEventHandler::onResumeEvent(std::string hardwareId) { changeActiveDeviceOn(__func__, hardwareId); }
 
 void AccessoriesEventHandler::onGetHeadsetControlUpdate(std::string, int type, int value) {
     MDS_LOG_DEBUG(log(), "onGetHeadsetControlUpdate(): type " << type << ", value " << value);
+}
+
+// The buttons that only make their accessory the device in use; event is the handler's name.
+void AccessoriesEventHandler::changeActiveDeviceOn(const char* event, const std::string& hardwareId) {
+    MDS_LOG_DEBUG(log(), event << "() with device hardwareId " << hardwareId);
+    changeActiveDevice(hardwareId);
 }
 
 void AccessoriesEventHandler::changeActiveDevice(const std::string& hardwareId) {

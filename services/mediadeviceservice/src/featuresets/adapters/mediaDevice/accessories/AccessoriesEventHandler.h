@@ -54,6 +54,7 @@ public:
     void onConferenceEvent(std::string) override {}
 
 private:
+    void changeActiveDeviceOn(const char* event, const std::string& hardwareId);
     void changeActiveDevice(const std::string& hardwareId);
     void stepSpeakerVolume(const std::string& hardwareId, int step);
     void releaseTelephonyService();

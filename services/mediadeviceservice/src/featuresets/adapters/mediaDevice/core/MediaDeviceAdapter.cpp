@@ -15,7 +15,6 @@
 #include "module/DeviceTypeTable.h"
 #include "module/ModuleLog.h"
 #include "module/ModuleStatics.h"
-#include "services/impl/MediaDeviceServiceImpl.h"
 #include "velk/VelkWrapper.h"
 
 namespace OlvarUnified {
@@ -30,14 +29,13 @@ constexpr const char* kPropertiesFileName = "deviceData4.properties";
 olvar::Mutex MediaDeviceAdapter::setCurrentDeviceMutex;
 
 MediaDeviceAdapter::MediaDeviceAdapter(std::shared_ptr<UnifiedFactory> factory)
-    : m_pUnifiedFactory(std::move(factory)),
+    : m_link(factory),
       m_mediaDevicePropertyFileConfigStorePtr(std::make_shared<MediaDevicePropertyFileConfigStore>(
           kPropertiesFileName,
-          MirelCoreUtils::FileUtils::getConfigDirectory() + MirelCoreUtils::FileUtils::FileSeparator())) {
-    if (m_pUnifiedFactory)
-        m_mediaDeviceService =
-            std::dynamic_pointer_cast<MediaDeviceServiceImpl>(m_pUnifiedFactory->getService<MediaDeviceService>());
-    m_deviceManager = VelkWrapper::Instance()->Mgr();
+          MirelCoreUtils::FileUtils::getConfigDirectory() + MirelCoreUtils::FileUtils::FileSeparator())),
+      m_deviceManager(VelkWrapper::Instance()->Mgr()),
+      m_volumes(VolumeChannels(factory, m_deviceManager), m_preferredLists),
+      m_selection(factory, m_settings, setCurrentDeviceMutex, DeviceTypeConfigKeys) {
     m_resetDataCallback = std::make_shared<MediaDevicePropertyFileConfigStoreResetCallback>(this);
     registerResetDataCallback();
 }
@@ -70,7 +68,7 @@ void MediaDeviceAdapter::startMediaDeviceFeatureSet(ServiceEventList) {
     std::wstring value;
     auto config = configFeatureSet();
     if (config && config->getConfigValue(L"Voicemail_Enabled", value, true))
-        m_voicemailEnabled = MirelCoreUtils::toBool(value);
+        m_settings.m_voicemailEnabled = MirelCoreUtils::toBool(value);
 
     if (!m_deviceManager) {
         MDS_LOG_ERROR(log(), "MediaDeviceAdapter::startMediaDeviceFeatureSet() - can not get the VELK manager ");
@@ -118,7 +116,7 @@ void MediaDeviceAdapter::applyAudioBufferingMode() {
 }
 
 void MediaDeviceAdapter::reportCaptureDevicesPresent() {
-    auto telephony = m_pUnifiedFactory ? m_pUnifiedFactory->getFeatureSet<TelephonyMediaDeviceFeatureSet>() : nullptr;
+    auto telephony = m_link.factory() ? m_link.factory()->getFeatureSet<TelephonyMediaDeviceFeatureSet>() : nullptr;
     if (!telephony) return;
     telephony->setCaptureDeviceAvailable(!VelkWrapper::Instance()->GetCaptureDevices().empty());
 }
@@ -172,15 +170,16 @@ std::vector<unsigned int> MediaDeviceAdapter::GetFeatureSetDependencies(unsigned
     auto config = configFeatureSet();
     if (!config) return {TELEPHONY_FEATURE_SET_TYPE};
     std::wstring value;
-    if (config->getConfigValue(L"Telephony_Enabled", value, false)) m_telephonyEnabled = MirelCoreUtils::toBool(value);
+    if (config->getConfigValue(L"Telephony_Enabled", value, false))
+        m_settings.m_telephonyEnabled = MirelCoreUtils::toBool(value);
     if (config->getConfigValue(L"Telephony_P2P_Enabled", value, false))
-        m_telephonyP2PEnabled = MirelCoreUtils::toBool(value);
-    if (m_telephonyEnabled) return {TELEPHONY_FEATURE_SET_TYPE};
+        m_settings.m_telephonyP2PEnabled = MirelCoreUtils::toBool(value);
+    if (m_settings.m_telephonyEnabled) return {TELEPHONY_FEATURE_SET_TYPE};
     return {};
 }
 
 std::shared_ptr<ConfigFeatureSet> MediaDeviceAdapter::configFeatureSet() {
-    return m_pUnifiedFactory ? m_pUnifiedFactory->getFeatureSet<ConfigFeatureSet>() : nullptr;
+    return m_link.factory() ? m_link.factory()->getFeatureSet<ConfigFeatureSet>() : nullptr;
 }
 
 bool MediaDeviceAdapter::GetConfigValue(const std::wstring& key, std::wstring& value) {
@@ -201,17 +200,25 @@ void MediaDeviceAdapter::GetPrioritizeNewAudioDeviceConfigValue(std::wstring& va
     SetConfigValue(L"HeadsetPreference", value);
 }
 
-void MediaDeviceAdapter::registerResetDataCallback() {
-    MDS_LOG_INFO(log(), "register reset data call back");
-    auto system = m_pUnifiedFactory ? m_pUnifiedFactory->getService<SystemService>() : nullptr;
+// Registration and its removal log the same way: the attempt, then its success when the host
+// has a holder.
+void MediaDeviceAdapter::changeResetDataCallbackHolder(const char* attempt, const char* success,
+                                                       const std::function<void(ResetDataCallbackHolder&)>& change) {
+    MDS_LOG_INFO(log(), attempt);
+    auto system = m_link.factory() ? m_link.factory()->getService<SystemService>() : nullptr;
     auto holder = system ? system->getResetDataCallbackHolder() : nullptr;
     if (!holder) return;
-    holder->addCallback(m_resetDataCallback);
-    MDS_LOG_INFO(log(), "register reset data call back - success");
+    change(*holder);
+    MDS_LOG_INFO(log(), success);
+}
+
+void MediaDeviceAdapter::registerResetDataCallback() {
+    changeResetDataCallbackHolder("register reset data call back", "register reset data call back - success",
+                                  [this](ResetDataCallbackHolder& holder) { holder.addCallback(m_resetDataCallback); });
 }
 
 void MediaDeviceAdapter::unregisterResetDataCallback() {
-    auto dispatcher = m_pUnifiedFactory ? m_pUnifiedFactory->getServicesDispatcher() : nullptr;
+    auto dispatcher = m_link.factory() ? m_link.factory()->getServicesDispatcher() : nullptr;
     if (!dispatcher || dispatcher->checkForUpdateAccess()) {
         unregisterResetDataCallbackImpl();
         return;
@@ -223,12 +230,9 @@ void MediaDeviceAdapter::unregisterResetDataCallback() {
 }
 
 void MediaDeviceAdapter::unregisterResetDataCallbackImpl() {
-    MDS_LOG_INFO(log(), "unregister reset data call back");
-    auto system = m_pUnifiedFactory ? m_pUnifiedFactory->getService<SystemService>() : nullptr;
-    auto holder = system ? system->getResetDataCallbackHolder() : nullptr;
-    if (!holder) return;
-    holder->removeCallback(m_resetDataCallback);
-    MDS_LOG_INFO(log(), "unregister reset data call back  - success");
+    changeResetDataCallbackHolder(
+        "unregister reset data call back", "unregister reset data call back  - success",
+        [this](ResetDataCallbackHolder& holder) { holder.removeCallback(m_resetDataCallback); });
 }
 
 void MediaDeviceAdapter::resetData() {
@@ -257,14 +261,6 @@ PreferredMediaDeviceList& MediaDeviceAdapter::getPreferredDeviceList(MediaDevice
 
 PreferredMediaDeviceList MediaDeviceAdapter::copyOfPreferredDeviceList(MediaDeviceType type) {
     return m_preferredLists.snapshot(type);
-}
-
-void MediaDeviceAdapter::postToService(std::function<void(MediaDeviceServiceImpl&)> call, const char* description) {
-    MediaDeviceServiceImpl* service = m_mediaDeviceService.get();
-    auto dispatcher = m_pUnifiedFactory ? m_pUnifiedFactory->getServicesDispatcher() : nullptr;
-    if (!service || !dispatcher) return;
-    dispatcher->enqueue(std::make_shared<FunctionTask>([service, call = std::move(call)] { call(*service); }, description),
-                        false, true);
 }
 
 void MediaDeviceAdapter::postToWorker(std::function<void()> call, const char* taskName) {

@@ -1,5 +1,7 @@
 // The media-device feature set: owns the device manager connection, the preferred-device
 // lists, their properties file and the event observer; the service reaches devices through it.
+// It wires its collaborators (lists, selection, volumes, the link to the service) and keeps
+// the operations others call, each a short delegation to the collaborator that does it.
 #pragma once
 
 #include <atomic>
@@ -10,8 +12,14 @@
 #include <vector>
 
 #include "OlvarUnified/FeatureSet.h"
-#include "featuresets/adapters/mediaDevice/preferred/PreferredDeviceLists.h"
 #include "featuresets/adapters/mediaDevice/PreferredMediaDeviceImpl.h"
+#include "featuresets/adapters/mediaDevice/core/AdapterEvents.h"
+#include "featuresets/adapters/mediaDevice/core/AdapterSettings.h"
+#include "featuresets/adapters/mediaDevice/core/CurrentDeviceSelection.h"
+#include "featuresets/adapters/mediaDevice/core/DeviceVolumes.h"
+#include "featuresets/adapters/mediaDevice/core/ResetDataTarget.h"
+#include "featuresets/adapters/mediaDevice/core/ServiceLink.h"
+#include "featuresets/adapters/mediaDevice/preferred/PreferredDeviceLists.h"
 #include "module/DeviceTypeTable.h"
 #include "module/Export.h"
 #include "module/MediaDeviceFeatureSet.h"
@@ -28,11 +36,12 @@ class MediaDeviceEventObserver;
 class MediaDevicePropertyFileConfigStore;
 class MediaDevicePropertyFileConfigStoreResetCallback;
 class ConfigFeatureSet;
-class FunctionTask;
-class RingerVolumeControl;
+class ResetDataCallbackHolder;
 
 class MDS_EXPORT MediaDeviceAdapter : public FeatureSetAdapter,
                                       public MediaDeviceFeatureSet,
+                                      public AdapterEvents,
+                                      public ResetDataTarget,
                                       public std::enable_shared_from_this<MediaDeviceAdapter> {
 public:
     explicit MediaDeviceAdapter(std::shared_ptr<UnifiedFactory> factory);
@@ -80,19 +89,19 @@ public:
     void GetPrioritizeNewAudioDeviceConfigValue(std::wstring& value);
 
     // Reset-data callback.
-    void resetData();
+    void resetData() override;
     void registerResetDataCallback();
     void unregisterResetDataCallback();
     void unregisterResetDataCallbackImpl();
 
     // Device events (background worker).
-    void onDeviceAdded(olvar::velk::DeviceInfoPtr device, olvar::velk::DeviceInfoList sameKindDevices);
-    void onDeviceRemoved(olvar::velk::DeviceInfoPtr device, olvar::velk::DeviceInfoList sameKindDevices);
-    void onVideoResolutionChanged(void* windowHandle, std::shared_ptr<olvar::ravo::VideoFormat> format);
-    void onSessionFinished(long sessionId);
-    void onDeviceVolumeChanged(std::string deviceName, int volume);
-    void onApplicationVolumeChange(std::string deviceName, int volume);
-    void onInputGainChange(std::string deviceName, int gain);
+    void onDeviceAdded(olvar::velk::DeviceInfoPtr device, olvar::velk::DeviceInfoList sameKindDevices) override;
+    void onDeviceRemoved(olvar::velk::DeviceInfoPtr device, olvar::velk::DeviceInfoList sameKindDevices) override;
+    void onVideoResolutionChanged(void* windowHandle, std::shared_ptr<olvar::ravo::VideoFormat> format) override;
+    void onSessionFinished(long sessionId) override;
+    void onDeviceVolumeChanged(std::string deviceName, int volume) override;
+    void onApplicationVolumeChange(std::string deviceName, int volume) override;
+    void onInputGainChange(std::string deviceName, int gain) override;
 
     // Preferred-list engine.
     void initialisePreferredDeviceListFromConfig(MediaDeviceTypeEnum::MediaDeviceType type);
@@ -131,6 +140,7 @@ public:
     // A copy of a type's list (new records, shared with nothing); null before the first start.
     PreferredMediaDeviceList copyOfPreferredDeviceList(MediaDeviceTypeEnum::MediaDeviceType type);
 
+    // Taken by the current-device selection only, which owns its use.
     static olvar::Mutex setCurrentDeviceMutex;
 
 private:
@@ -141,12 +151,8 @@ private:
     void reportCaptureDevicesPresent();
     void onVolumeChange(MediaDeviceTypeEnum::MediaDeviceType type, const std::string& deviceName, int volume);
     void setCurrentDevice(MediaDeviceTypeEnum::MediaDeviceType type, const PreferredMediaDevicePtr& record);
-    bool switchDeviceInUse(MediaDeviceTypeEnum::MediaDeviceType type, const PreferredMediaDevicePtr& record);
-    PreferredMediaDevicePtr listedMicrophone(const PreferredMediaDevicePtr& device, bool peakInitialised);
-    void markPeakInitialised(const PreferredMediaDeviceImpl& record, bool initialised);
     PreferredMediaDevicePtr listedRecordOf(MediaDeviceTypeEnum::MediaDeviceType type,
                                            const PreferredMediaDevicePtr& record);
-    void postDeviceSelected(MediaDeviceTypeEnum::MediaDeviceType type, const PreferredMediaDevicePtr& record);
     PreferredMediaDeviceList mergeWithDevices(MediaDeviceTypeEnum::MediaDeviceType type,
                                               MediaDevicePositionEnum::MediaDevicePosition position,
                                               const olvar::velk::DeviceInfoList& available, bool markAbsentUnplugged);
@@ -159,30 +165,18 @@ private:
     int GetDeviceVolumeFromVolumeCtrl(MediaDeviceTypeEnum::MediaDeviceType type, const std::string& selectionId);
     int GetDeviceVolumeFromPreferedDeviceList(MediaDeviceTypeEnum::MediaDeviceType type, const std::string& selectionId);
     std::shared_ptr<ConfigFeatureSet> configFeatureSet();
-    std::shared_ptr<olvar::velk::VolumeControl> volumeControl();
-    std::shared_ptr<RingerVolumeControl> ringerVolumeControl();
-    // A volume written through, or read from, the control of that kind; a write reports
-    // whether it took, a read gives -1 when there is no volume.
-    bool writeVolume(VolumeKind kind, const std::string& selectionId, int volume);
-    int readVolume(VolumeKind kind, const std::string& selectionId);
-    // Hands a call of the service to the services dispatcher under the given description.
-    void postToService(std::function<void(MediaDeviceServiceImpl&)> call, const char* description);
+    void changeResetDataCallbackHolder(const char* attempt, const char* success,
+                                       const std::function<void(ResetDataCallbackHolder&)>& change);
     void postToWorker(std::function<void()> call, const char* taskName);
-    // Hands the service the new volume of a device, as a snapshot of its record.
-    void postServicesDeviceVolume(MediaDeviceTypeEnum::MediaDeviceType type, const PreferredMediaDeviceImpl& record);
 
-    std::shared_ptr<UnifiedFactory> m_pUnifiedFactory;
-    std::shared_ptr<MediaDeviceServiceImpl> m_mediaDeviceService;
+    ServiceLink m_link;  // holds the factory and the service
     std::shared_ptr<MediaDevicePropertyFileConfigStore> m_mediaDevicePropertyFileConfigStorePtr;
     std::shared_ptr<olvar::velk::CommunicationsDeviceManager> m_deviceManager;
     olvar::Mutex m_mutex;
     // Atomic: written by the host's threads, read by the worker and the services dispatcher.
     std::atomic<MediaDeviceEventObserver*> m_eventObserver{nullptr};
     std::atomic<bool> m_featureSetStarted{false};
-    std::atomic<bool> m_telephonyEnabled{true};
-    std::atomic<bool> m_telephonyP2PEnabled{true};
-    std::atomic<bool> m_voicemailEnabled{true};
-    std::atomic<bool> m_useRinger{false};
+    AdapterSettings m_settings;
     // When the lists may be written over the file: 0 while they were never built from it (or
     // the file was reset since), odd while a start rebuilds them, even once built. A list that
     // never saw the file would replace the user's devices with nothing, so only built lists,
@@ -193,6 +187,8 @@ private:
     // The four preferred lists with their per-type locks; its header states the snapshot rule
     // and the lock order.
     PreferredDeviceLists m_preferredLists;
+    DeviceVolumes m_volumes;
+    CurrentDeviceSelection m_selection;
     std::shared_ptr<MediaDevicePropertyFileConfigStoreResetCallback> m_resetDataCallback;
 };
 

@@ -33,10 +33,10 @@ void MediaDeviceAdapter::onDeviceAdded(olvar::velk::DeviceInfoPtr device, olvar:
     MDS_LOG_INFO(log(), "MediaDeviceAdapter::onDeviceAdded\n" << getDeviceInfoString(device));
     if (device && device->getKind() == olvar::velk::DEVICE_KIND_CAPTURE) {
         olvar::MutexGuard guard(getMutex(MediaDeviceTypeEnum::CAMERA));
-        if (auto telephony = m_pUnifiedFactory->getFeatureSet<TelephonyMediaDeviceFeatureSet>())
+        if (auto telephony = m_link.factory()->getFeatureSet<TelephonyMediaDeviceFeatureSet>())
             telephony->setCaptureDeviceAvailable(true);
     }
-    postToService(
+    m_link.postToService(
         [this, device](MediaDeviceServiceImpl& service) {
             service.onDeviceAdded();
             refreshPreferredDeviceListsAfterEvent(device);
@@ -49,10 +49,10 @@ void MediaDeviceAdapter::onDeviceRemoved(olvar::velk::DeviceInfoPtr device,
     MDS_LOG_INFO(log(), "MediaDeviceAdapter::onDeviceRemoved\n" << getDeviceInfoString(device));
     if (device && device->getKind() == olvar::velk::DEVICE_KIND_CAPTURE) {
         olvar::MutexGuard guard(getMutex(MediaDeviceTypeEnum::CAMERA));
-        auto telephony = m_pUnifiedFactory->getFeatureSet<TelephonyMediaDeviceFeatureSet>();
+        auto telephony = m_link.factory()->getFeatureSet<TelephonyMediaDeviceFeatureSet>();
         if (telephony && sameKindDevices.empty()) telephony->setCaptureDeviceAvailable(false);
     }
-    postToService(
+    m_link.postToService(
         [this, device](MediaDeviceServiceImpl& service) {
             service.onDeviceRemoved();
             refreshPreferredDeviceListsAfterEvent(device);
@@ -81,7 +81,7 @@ void MediaDeviceAdapter::onVideoResolutionChanged(void* windowHandle, std::share
     MDS_LOG_TRACE(log(), "MediaDeviceAdapter::onVideoResolutionChanged");
     if (!format) return;
     const MediaDeviceSelfViewDimensions dimensions = dimensionsOf(*format);
-    postToService(
+    m_link.postToService(
         [windowHandle, dimensions](MediaDeviceServiceImpl& service) {
             service.onSelfViewVideoUpdated(windowHandle, dimensions);
         },
@@ -90,12 +90,12 @@ void MediaDeviceAdapter::onVideoResolutionChanged(void* windowHandle, std::share
 
 void MediaDeviceAdapter::onSessionFinished(long sessionId) {
     MDS_LOG_TRACE(log(), "MediaDeviceAdapter::onSessionFinished");
-    postToService([sessionId](MediaDeviceServiceImpl& service) { service.onSoundPlayFinished(sessionId); },
+    m_link.postToService([sessionId](MediaDeviceServiceImpl& service) { service.onSoundPlayFinished(sessionId); },
                   "Calling MediaDeviceServiceImpl::onSoundPlayFinished from MediaDeviceAdpater");
 }
 
 void MediaDeviceAdapter::onDeviceVolumeChanged(std::string deviceName, int volume) {
-    postToService(
+    m_link.postToService(
         [deviceName, volume](MediaDeviceServiceImpl& service) { service.onDeviceVolumeChanged(deviceName, volume); },
         "Calling MediaDeviceServiceImpl::onDeviceVolumeChange from MediaDeviceAdpater");
 }
@@ -109,18 +109,10 @@ void MediaDeviceAdapter::onInputGainChange(std::string deviceName, int gain) {
 }
 
 void MediaDeviceAdapter::onVolumeChange(MediaDeviceType type, const std::string& deviceName, int volume) {
-    // The walk and the change run under the type's lock, as they change the stored list that
-    // other threads read copies of.
-    const auto changed = m_preferredLists.updateFirst(
-        type,
-        [&](const PreferredMediaDeviceImpl& record) {
-            return record.selectionId == deviceName && record.isPlugged && record.volume != volume;
-        },
-        [volume](PreferredMediaDeviceImpl& record) {
-            record.volume = volume;
-            return true;
-        });
-    if (changed) postServicesDeviceVolume(type, *changed);
+    // The walk runs under the type's lock because it changes the stored list; records are
+    // never shared, readers on other threads get copies.
+    if (const auto changed = m_volumes.noteVolumeChange(type, deviceName, volume))
+        m_link.postDeviceVolume(type, *changed);
 }
 
 }  // namespace OlvarUnified

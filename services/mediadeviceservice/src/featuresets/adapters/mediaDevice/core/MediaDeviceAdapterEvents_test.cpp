@@ -4,13 +4,14 @@
 
 #include "MediaDeviceAdapterTestSupport.h"
 
+namespace olvar::test {
+namespace {
+
 using namespace OlvarUnified;
 using namespace OlvarUnified::Testing;
 using olvar::velk::DEVICE_KIND_CAPTURE;
 using olvar::velk::DEVICE_KIND_PLAYBACK;
 using olvar::velk::DEVICE_KIND_RECORDING;
-
-namespace {
 
 constexpr auto kSpeaker = MediaDeviceTypeEnum::SPEAKER;
 constexpr auto kMicrophone = MediaDeviceTypeEnum::MICROPHONE;
@@ -33,7 +34,7 @@ ModuleOptions withoutCameras() {
     return options;
 }
 
-class AdapterEventsTest : public AdapterModuleTest {
+class MediaDeviceAdapterEvents : public AdapterModuleTest {
 protected:
     using Calls = std::vector<std::string>;
 
@@ -59,7 +60,7 @@ protected:
 
 // ---- cameras and the telephony side -------------------------------------------------------
 
-TEST_F(AdapterEventsTest, PluggedCameraAndRemovalOfTheLastReachTelephony) {
+TEST_F(MediaDeviceAdapterEvents, PluggedCameraAndRemovalOfTheLastReachTelephony) {
     setUpStarted(withoutCameras());
     EXPECT_EQ(captureCalls(), Calls{kAvailableFalse}) << "start reports that no camera exists";
     telephony->calls().clear();
@@ -70,7 +71,7 @@ TEST_F(AdapterEventsTest, PluggedCameraAndRemovalOfTheLastReachTelephony) {
     EXPECT_EQ(captureCalls(), (Calls{kAvailableTrue, kAvailableFalse}));
 }
 
-TEST_F(AdapterEventsTest, RemovingOneOfTwoCamerasTellsTelephonyNothing) {
+TEST_F(MediaDeviceAdapterEvents, RemovingOneOfTwoCamerasTellsTelephonyNothing) {
     setUpStarted();
     EXPECT_EQ(captureCalls(), Calls{kAvailableTrue});
     plug(usbCamera());
@@ -86,7 +87,7 @@ TEST_F(AdapterEventsTest, RemovingOneOfTwoCamerasTellsTelephonyNothing) {
 
 // ---- device events end to end -------------------------------------------------------------
 
-TEST_F(AdapterEventsTest, PlugAndUnplugReachTheServiceNotifiers) {
+TEST_F(MediaDeviceAdapterEvents, PlugAndUnplugReachTheServiceNotifiers) {
     setUpStarted();
     auto added = countServiceFires(&MediaDeviceServiceNotifiers::getDeviceAddedNotifier);
     auto removed = countServiceFires(&MediaDeviceServiceNotifiers::getDeviceRemovedNotifier);
@@ -113,7 +114,7 @@ TEST_F(AdapterEventsTest, PlugAndUnplugReachTheServiceNotifiers) {
     EXPECT_TRUE(contains(availableIds(kMicrophone), "usb-dock-mic"));
 }
 
-TEST_F(AdapterEventsTest, EventsAfterStopReachNobody) {
+TEST_F(MediaDeviceAdapterEvents, EventsAfterStopReachNobody) {
     setUpStarted();
     auto added = countServiceFires(&MediaDeviceServiceNotifiers::getDeviceAddedNotifier);
     adapter->StopFeatureSet(kFeatureSet, noEvents());
@@ -125,7 +126,7 @@ TEST_F(AdapterEventsTest, EventsAfterStopReachNobody) {
 
 // ---- volume handlers ----------------------------------------------------------------------
 
-TEST_F(AdapterEventsTest, ApplicationVolumeChangeUpdatesTheSpeakerEntryOnlyWhenItDiffers) {
+TEST_F(MediaDeviceAdapterEvents, ApplicationVolumeChangeUpdatesTheSpeakerEntryOnlyWhenItDiffers) {
     setUpStarted();
     auto fires = countVolumeFires(kSpeaker, "spk-builtin");
     adapter->onApplicationVolumeChange("spk-builtin", 75);
@@ -141,7 +142,7 @@ TEST_F(AdapterEventsTest, ApplicationVolumeChangeUpdatesTheSpeakerEntryOnlyWhenI
     EXPECT_EQ(*fires, 1);
 }
 
-TEST_F(AdapterEventsTest, InputGainChangeUpdatesTheMicrophoneEntryOnlyWhenItDiffers) {
+TEST_F(MediaDeviceAdapterEvents, InputGainChangeUpdatesTheMicrophoneEntryOnlyWhenItDiffers) {
     setUpStarted();
     auto fires = countVolumeFires(kMicrophone, "usb-headset-mic");
     const int before = volumeOf(kMicrophone, "usb-headset-mic");
@@ -156,7 +157,7 @@ TEST_F(AdapterEventsTest, InputGainChangeUpdatesTheMicrophoneEntryOnlyWhenItDiff
     EXPECT_EQ(*fires, 1);
 }
 
-TEST_F(AdapterEventsTest, VolumeNotificationsOfTheDeviceManagerChangeNothing) {
+TEST_F(MediaDeviceAdapterEvents, VolumeNotificationsOfTheDeviceManagerChangeNothing) {
     setUpStarted();
     auto speakerFires = countVolumeFires(kSpeaker, "spk-builtin");
     auto microphoneFires = countVolumeFires(kMicrophone, "mic-builtin");
@@ -172,7 +173,7 @@ TEST_F(AdapterEventsTest, VolumeNotificationsOfTheDeviceManagerChangeNothing) {
     EXPECT_EQ(*microphoneFires, 0);
 }
 
-TEST_F(AdapterEventsTest, SpeakerVolumeChangeReachesTheCurrentSpeakerVolume) {
+TEST_F(MediaDeviceAdapterEvents, SpeakerVolumeChangeReachesTheCurrentSpeakerVolume) {
     setUpStarted();
     auto builtIn = preferredDevice(kSpeaker, "spk-builtin");
     ASSERT_TRUE(builtIn);
@@ -192,3 +193,4 @@ TEST_F(AdapterEventsTest, SpeakerVolumeChangeReachesTheCurrentSpeakerVolume) {
 }
 
 }  // namespace
+}  // namespace olvar::test

@@ -2,11 +2,12 @@
 // configuration read at start, the reset-data callback and the properties file across runs.
 #include "MediaDeviceAdapterTestSupport.h"
 
+namespace olvar::test {
+namespace {
+
 using namespace OlvarUnified;
 using namespace OlvarUnified::Testing;
 using olvar::velk::DEVICE_KIND_PLAYBACK;
-
-namespace {
 
 constexpr unsigned int kOtherFeatureSet = TELEPHONY_FEATURE_SET_TYPE;
 constexpr auto kSpeaker = MediaDeviceTypeEnum::SPEAKER;
@@ -21,7 +22,7 @@ ModuleOptions withConfig(std::vector<std::pair<std::wstring, std::wstring>> conf
     return options;
 }
 
-class AdapterLifecycleTest : public AdapterModuleTest {
+class MediaDeviceAdapterLifecycle : public AdapterModuleTest {
 protected:
     void stop() {
         adapter->StopFeatureSet(kFeatureSet, noEvents());
@@ -33,7 +34,7 @@ protected:
 
 // ---- start, stop and the feature-set queries ------------------------------------------
 
-TEST_F(AdapterLifecycleTest, SecondStartRebuildsListsOnceAndSecondStopIsHarmless) {
+TEST_F(MediaDeviceAdapterLifecycle, SecondStartRebuildsListsOnceAndSecondStopIsHarmless) {
     setUpHost();
     inject();
     EXPECT_FALSE(started());
@@ -59,7 +60,7 @@ TEST_F(AdapterLifecycleTest, SecondStartRebuildsListsOnceAndSecondStopIsHarmless
     EXPECT_EQ(*added, 1);
 }
 
-TEST_F(AdapterLifecycleTest, OnlyTheMediaDeviceFeatureSetTypeActs) {
+TEST_F(MediaDeviceAdapterLifecycle, OnlyTheMediaDeviceFeatureSetTypeActs) {
     setUpHost();
     inject();
     LogCapture logs;
@@ -80,7 +81,7 @@ TEST_F(AdapterLifecycleTest, OnlyTheMediaDeviceFeatureSetTypeActs) {
     EXPECT_EQ(logs.count(OLVAR_LOG_WARNING, "Unknown FeatureSetType [2100]"), 1u);
 }
 
-TEST_F(AdapterLifecycleTest, StartWithoutDeviceManagerCountsAsStartedWithEmptyLists) {
+TEST_F(MediaDeviceAdapterLifecycle, StartWithoutDeviceManagerCountsAsStartedWithEmptyLists) {
     LogCapture logs;
     ModuleOptions options;
     options.withDeviceManager = false;
@@ -99,7 +100,7 @@ TEST_F(AdapterLifecycleTest, StartWithoutDeviceManagerCountsAsStartedWithEmptyLi
 
 // ---- reset-data callback ------------------------------------------------------------------
 
-TEST_F(AdapterLifecycleTest, ResetWhileStartedIsRefusedAndKeepsTheFile) {
+TEST_F(MediaDeviceAdapterLifecycle, ResetWhileStartedIsRefusedAndKeepsTheFile) {
     setUpStarted();
     ASSERT_TRUE(storeFileExists());
     LogCapture logs;
@@ -108,7 +109,7 @@ TEST_F(AdapterLifecycleTest, ResetWhileStartedIsRefusedAndKeepsTheFile) {
     EXPECT_TRUE(storeFileExists());
 }
 
-TEST_F(AdapterLifecycleTest, ResetAfterStopDeletesTheFile) {
+TEST_F(MediaDeviceAdapterLifecycle, ResetAfterStopDeletesTheFile) {
     setUpStarted();
     stop();
     ASSERT_TRUE(storeFileExists()) << "stop persists the lists";
@@ -116,7 +117,7 @@ TEST_F(AdapterLifecycleTest, ResetAfterStopDeletesTheFile) {
     EXPECT_FALSE(storeFileExists());
 }
 
-TEST_F(AdapterLifecycleTest, DestroyUnregistersTheResetCallback) {
+TEST_F(MediaDeviceAdapterLifecycle, DestroyUnregistersTheResetCallback) {
     setUpStarted();
     auto holder = systemService->getResetDataCallbackHolder();
     ASSERT_EQ(holder->size(), 1u);
@@ -129,7 +130,7 @@ TEST_F(AdapterLifecycleTest, DestroyUnregistersTheResetCallback) {
 
 // ---- dependencies and the telephony flags -----------------------------------------------
 
-TEST_F(AdapterLifecycleTest, WithoutConfigurationFeatureSetDependsOnTelephony) {
+TEST_F(MediaDeviceAdapterLifecycle, WithoutConfigurationFeatureSetDependsOnTelephony) {
     ModuleOptions options = withConfig({{L"Telephony_Enabled", L"false"}});
     options.withConfigFeatureSet = false;
     setUpHost(options);
@@ -140,7 +141,7 @@ TEST_F(AdapterLifecycleTest, WithoutConfigurationFeatureSetDependsOnTelephony) {
     EXPECT_EQ(preferredIds(kSpeaker).size(), 2u);
 }
 
-TEST_F(AdapterLifecycleTest, TelephonyEnabledDecidesTheDependencyAndAbsentKeyKeepsTheLastValue) {
+TEST_F(MediaDeviceAdapterLifecycle, TelephonyEnabledDecidesTheDependencyAndAbsentKeyKeepsTheLastValue) {
     setUpHost(withConfig({{L"Telephony_Enabled", L" FALSE "}}));
     inject();
     EXPECT_TRUE(adapter->GetFeatureSetDependencies(kFeatureSet).empty());
@@ -163,11 +164,11 @@ struct TelephonyFlags {
     bool accessoriesTold;
 };
 
-class AdapterTelephonyFlagsTest : public AdapterLifecycleTest, public ::testing::WithParamInterface<TelephonyFlags> {};
+class MediaDeviceAdapterTelephonyFlags : public MediaDeviceAdapterLifecycle, public ::testing::WithParamInterface<TelephonyFlags> {};
 
 // Either flag hands current-device changes to the accessories side; the devices are
 // switched through the audio control in every case.
-TEST_P(AdapterTelephonyFlagsTest, FlagsReadWithTheDependenciesDecideWhetherAccessoriesAreTold) {
+TEST_P(MediaDeviceAdapterTelephonyFlags, FlagsReadWithTheDependenciesDecideWhetherAccessoriesAreTold) {
     setUpHost(withConfig({{L"Telephony_Enabled", GetParam().telephony}, {L"Telephony_P2P_Enabled", GetParam().p2p}}));
     inject();
     adapter->GetFeatureSetDependencies(kFeatureSet);  // the host asks before it starts
@@ -177,7 +178,7 @@ TEST_P(AdapterTelephonyFlagsTest, FlagsReadWithTheDependenciesDecideWhetherAcces
     EXPECT_EQ(telephony->audio()->calls().count("setCurrentMicrophone"), 1u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Flags, AdapterTelephonyFlagsTest,
+INSTANTIATE_TEST_SUITE_P(Flags, MediaDeviceAdapterTelephonyFlags,
                          ::testing::Values(TelephonyFlags{"neither", L"false", L"false", false},
                                            TelephonyFlags{"peerToPeerOnly", L"false", L"true", true},
                                            TelephonyFlags{"telephonyOnly", L"true", L"0", true}),
@@ -191,15 +192,15 @@ struct BufferingCase {
     int mode;
 };
 
-class AdapterBufferingModeTest : public AdapterLifecycleTest, public ::testing::WithParamInterface<BufferingCase> {};
+class MediaDeviceAdapterBufferingMode : public MediaDeviceAdapterLifecycle, public ::testing::WithParamInterface<BufferingCase> {};
 
-TEST_P(AdapterBufferingModeTest, ConfiguredModeReachesThePlayerInAnyLetterCase) {
+TEST_P(MediaDeviceAdapterBufferingMode, ConfiguredModeReachesThePlayerInAnyLetterCase) {
     setUpStarted(withConfig({{L"AudioBufferingMode", GetParam().value}}));
     EXPECT_EQ(backend->audioBufferingMode(), GetParam().mode);
     EXPECT_EQ(backend->callCount("setAudioBufferingMode " + std::to_string(GetParam().mode)), 1u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, AdapterBufferingModeTest,
+INSTANTIATE_TEST_SUITE_P(Values, MediaDeviceAdapterBufferingMode,
                          ::testing::Values(BufferingCase{"lowerCaseHigh", L"highquality", 0},
                                            BufferingCase{"upperCaseLow", L"LOWQUALITY", 1},
                                            BufferingCase{"mixedCaseHigh", L"HighQuality", 0},
@@ -207,14 +208,14 @@ INSTANTIATE_TEST_SUITE_P(Values, AdapterBufferingModeTest,
                                            BufferingCase{"empty", L"", 2}),
                          caseName<BufferingCase>);
 
-TEST_F(AdapterLifecycleTest, AbsentBufferingModeLeavesThePlayerAlone) {
+TEST_F(MediaDeviceAdapterLifecycle, AbsentBufferingModeLeavesThePlayerAlone) {
     setUpStarted();
     EXPECT_EQ(backend->callCount("setAudioBufferingMode"), 0u);
 }
 
 // ---- persistence across module runs -------------------------------------------------------
 
-TEST_F(AdapterLifecycleTest, ReorderedPreferredListSurvivesAFreshModule) {
+TEST_F(MediaDeviceAdapterLifecycle, ReorderedPreferredListSurvivesAFreshModule) {
     setUpStarted();
     const Ids initial = preferredIds(kSpeaker);
     ASSERT_EQ(initial, (Ids{"usb-headset-spk", "spk-builtin"}));
@@ -236,7 +237,7 @@ TEST_F(AdapterLifecycleTest, ReorderedPreferredListSurvivesAFreshModule) {
     EXPECT_EQ(telephony->audio()->calls().count("setCurrentSpeaker usb-headset-spk"), 0u);
 }
 
-TEST_F(AdapterLifecycleTest, AdapterReorderPersistedOnRequestIsWhatTheNextRunReads) {
+TEST_F(MediaDeviceAdapterLifecycle, AdapterReorderPersistedOnRequestIsWhatTheNextRunReads) {
     setUpStarted();
     PreferredMediaDeviceList current = adapter->copyOfPreferredDeviceList(kMicrophone);
     ASSERT_EQ(current->size(), 2u);
@@ -251,7 +252,7 @@ TEST_F(AdapterLifecycleTest, AdapterReorderPersistedOnRequestIsWhatTheNextRunRea
     EXPECT_EQ(preferredIds(kMicrophone), expected);
 }
 
-TEST_F(AdapterLifecycleTest, ReorderStoresCopiesOfTheCallersRecords) {
+TEST_F(MediaDeviceAdapterLifecycle, ReorderStoresCopiesOfTheCallersRecords) {
     setUpStarted();
     PreferredMediaDeviceList current = adapter->copyOfPreferredDeviceList(kMicrophone);
     ASSERT_EQ(current->size(), 2u);
@@ -282,3 +283,4 @@ TEST_F(AdapterLifecycleTest, ReorderStoresCopiesOfTheCallersRecords) {
 }
 
 }  // namespace
+}  // namespace olvar::test

@@ -18,12 +18,12 @@ bool MediaDeviceAdapter::setCaptureDevice(std::string selectionId) {
     postToWorker(
         [this, selectionId] {
             MDS_LOG_DEBUG(log(), "MediaDeviceAdapter::setCaptureDeviceImpl >>");
-            if (!m_pUnifiedFactory) {
+            if (!m_link.factory()) {
                 MDS_LOG_ERROR(log(), "m_pUnifiedFactory is null");
                 return;
             }
             MDS_LOG_DEBUG(log(), "m_pUnifiedFactory is not null");
-            auto featureSet = m_pUnifiedFactory->getFeatureSet<TelephonyMediaDeviceFeatureSet>();
+            auto featureSet = m_link.factory()->getFeatureSet<TelephonyMediaDeviceFeatureSet>();
             if (!featureSet) {
                 MDS_LOG_WARNING(log(), "pTelephonyMediaDeviceFeatureSet is null");
                 return;
@@ -40,7 +40,7 @@ bool MediaDeviceAdapter::setCaptureDevice(std::string selectionId) {
 }
 
 std::string MediaDeviceAdapter::getCaptureDevice() {
-    auto featureSet = m_pUnifiedFactory->getFeatureSet<TelephonyMediaDeviceFeatureSet>();
+    auto featureSet = m_link.factory()->getFeatureSet<TelephonyMediaDeviceFeatureSet>();
     auto video = featureSet ? featureSet->getVideoControl() : nullptr;
     return video ? video->getCurrentCaptureDevice() : std::string();
 }
@@ -50,18 +50,7 @@ void MediaDeviceAdapter::initialisePeak(PreferredMediaDevicePtr device) {
         [this, device] {
             MDS_LOG_TRACE(log(), "MediaDeviceAdapter::initialisePeakImpl");
             olvar::MutexGuard guard(m_preferredLists.mutex(MediaDeviceTypeEnum::MICROPHONE));
-            auto control = volumeControl();
-            const auto record = listedMicrophone(device, false);
-            if (!control || !record) return;
-            if (record->selectionId.empty()) {
-                MDS_LOG_DEBUG(log(), "MediaDeviceAdapter::initialisePeakImpl. Unable to call initializePeak() "
-                                     "with NULL selection ID.\n");
-                return;
-            }
-            MDS_LOG_TRACE(log(), "MediaDeviceAdapter::initialisePeakImpl starting VolumeControl::initializePeak() ");
-            const bool started = control->initializePeak(record->selectionId);
-            MDS_LOG_TRACE(log(), "MediaDeviceAdapter::initialisePeakImpl finished VolumeControl::initializePeak()\n");
-            if (started) markPeakInitialised(*record, true);
+            updateServicesPreferredDevice(MediaDeviceTypeEnum::MICROPHONE, m_volumes.initialisePeak(device));
         },
         "MediaDeviceAdapter::initialisePeakImpl");
 }
@@ -70,33 +59,9 @@ void MediaDeviceAdapter::unInitialisePeak(PreferredMediaDevicePtr device) {
     postToWorker(
         [this, device] {
             olvar::MutexGuard guard(m_preferredLists.mutex(MediaDeviceTypeEnum::MICROPHONE));
-            auto control = volumeControl();
-            const auto record = listedMicrophone(device, true);
-            if (!control || !record) return;
-            MDS_LOG_TRACE(log(), "MediaDeviceAdapter::unInitialisePeakImpl starting VolumeControl::unInitializePeak() \n");
-            control->unInitializePeak(record->selectionId);
-            MDS_LOG_TRACE(log(), "MediaDeviceAdapter::unInitialisePeakImpl finished VolumeControl::unInitializePeak()\n");
-            markPeakInitialised(*record, false);
+            updateServicesPreferredDevice(MediaDeviceTypeEnum::MICROPHONE, m_volumes.unInitialisePeak(device));
         },
         "MediaDeviceAdapter::unInitialisePeakImpl");
-}
-
-// A copy of the microphone list's record of the device whose meter is in the given state.
-PreferredMediaDevicePtr MediaDeviceAdapter::listedMicrophone(const PreferredMediaDevicePtr& device,
-                                                             bool peakInitialised) {
-    if (!device) return nullptr;
-    return m_preferredLists.findRecord(MediaDeviceTypeEnum::MICROPHONE, [&](const PreferredMediaDeviceImpl& record) {
-        return record.uniqueIdentifier == device->uniqueIdentifier && record.isPeakInitialised == peakInitialised;
-    });
-}
-
-void MediaDeviceAdapter::markPeakInitialised(const PreferredMediaDeviceImpl& record, bool initialised) {
-    const auto changed =
-        m_preferredLists.updateRecord(MediaDeviceTypeEnum::MICROPHONE, record.uniqueIdentifier, [initialised](auto& entry) {
-            entry.isPeakInitialised = initialised;
-            return true;
-        });
-    if (changed) updateServicesPreferredDevice(MediaDeviceTypeEnum::MICROPHONE, changed);
 }
 
 float MediaDeviceAdapter::getInputDevicePeak(PreferredMediaDevicePtr device) {
@@ -104,17 +69,15 @@ float MediaDeviceAdapter::getInputDevicePeak(PreferredMediaDevicePtr device) {
         MDS_LOG_ERROR(log(), "NULL mediaDevicePtr passed to getInputDevicePeak");
         return 0.0f;
     }
-    auto control = volumeControl();
-    if (!control) return 0.0f;
-    if (device->isPeakInitialised) return control->getPeakLevel(device->selectionId);
-    initialisePeak(device);
-    return 0.0f;
+    const auto peak = m_volumes.peakLevel(*device);
+    if (!peak) initialisePeak(device);  // the meter is started now and reads from the next call on
+    return peak.value_or(0.0f);
 }
 
 void MediaDeviceAdapter::addLocalVideoPreviewWindow(void* window) {
     postToWorker(
         [this, window] {
-            auto featureSet = m_pUnifiedFactory->getFeatureSet<TelephonyMediaDeviceFeatureSet>();
+            auto featureSet = m_link.factory()->getFeatureSet<TelephonyMediaDeviceFeatureSet>();
             auto video = featureSet ? featureSet->getVideoControl() : nullptr;
             if (!video) {
                 MDS_LOG_WARNING(log(), "addLocalVideoPreviewWindowImpl: VideoControl is NULL");
@@ -125,8 +88,9 @@ void MediaDeviceAdapter::addLocalVideoPreviewWindow(void* window) {
             if (!success)
                 MDS_LOG_WARNING(log(), "setSelfViewVideoWindowImpl - add preview window error, check whether other "
                                        "application is using the capture device");
-            postToService([window, success](MediaDeviceServiceImpl& s) { s.onLocalVideoPreviewAdded(window, success); },
-                          "Calling MediaDeviceServiceImpl::onLocalVideoPreviewAdded from MediaDeviceAdpater");
+            m_link.postToService(
+                [window, success](MediaDeviceServiceImpl& s) { s.onLocalVideoPreviewAdded(window, success); },
+                "Calling MediaDeviceServiceImpl::onLocalVideoPreviewAdded from MediaDeviceAdpater");
         },
         "MediaDeviceAdapter::addLocalVideoPreviewWindowImpl");
 }
@@ -134,12 +98,13 @@ void MediaDeviceAdapter::addLocalVideoPreviewWindow(void* window) {
 void MediaDeviceAdapter::removeLocalVideoPreviewWindow(void* window) {
     postToWorker(
         [this, window] {
-            auto featureSet = m_pUnifiedFactory->getFeatureSet<TelephonyMediaDeviceFeatureSet>();
+            auto featureSet = m_link.factory()->getFeatureSet<TelephonyMediaDeviceFeatureSet>();
             auto video = featureSet ? featureSet->getVideoControl() : nullptr;
             if (!video) return;
             const bool success = video->removePreviewWindow(window);
-            postToService([window, success](MediaDeviceServiceImpl& s) { s.onLocalVideoPreviewRemoved(window, success); },
-                          "Calling MediaDeviceServiceImpl::onLocalVideoPreviewRemoved from MediaDeviceAdpater");
+            m_link.postToService(
+                [window, success](MediaDeviceServiceImpl& s) { s.onLocalVideoPreviewRemoved(window, success); },
+                "Calling MediaDeviceServiceImpl::onLocalVideoPreviewRemoved from MediaDeviceAdpater");
         },
         "MediaDeviceAdapter::removeLocalVideoPreviewWindow");
 }

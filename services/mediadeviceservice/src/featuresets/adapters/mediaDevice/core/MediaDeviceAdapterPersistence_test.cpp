@@ -9,11 +9,12 @@
 #include "MediaDevicePropertyFileConfigStoreTestSupport.h"
 #include "featuresets/adapters/mediaDevice/preferred/MediaDevicePropertyFileConfigStore.h"
 
+namespace olvar::test {
+namespace {
+
 using namespace OlvarUnified;
 using namespace OlvarUnified::Testing;
 namespace fs = std::filesystem;
-
-namespace {
 
 enum class Op { Start, Stop, Persist, Reset, Destroy };
 enum class StoredAs { CurrentFile, LegacyFile, Unreadable };
@@ -61,7 +62,7 @@ PreferredMediaDeviceList usersDevices() {
                                      makeDevice(MediaDeviceTypeEnum::MICROPHONE, "USB\\VID_AAAA&PID_0002", "Boom", "user-mic", 44)});
 }
 
-class AdapterPersistenceTest : public AdapterModuleTest,
+class MediaDeviceAdapterPersistence : public AdapterModuleTest,
                                public ::testing::WithParamInterface<std::tuple<bool, StoredAs>> {
 protected:
     bool withDeviceManager() const { return std::get<0>(GetParam()); }
@@ -139,7 +140,7 @@ protected:
     }
 };
 
-TEST_P(AdapterPersistenceTest, UsersDevicesAreKeptOrDeliberatelyResetInEveryOrder) {
+TEST_P(MediaDeviceAdapterPersistence, UsersDevicesAreKeptOrDeliberatelyResetInEveryOrder) {
     LogCapture logs;  // hundreds of module runs: keep their expected errors off the console
     ModuleOptions options;
     options.withDeviceManager = withDeviceManager();
@@ -178,15 +179,15 @@ std::string caseName(const ::testing::TestParamInfo<std::tuple<bool, StoredAs>>&
            ::testing::PrintToString(std::get<1>(info.param));
 }
 
-INSTANTIATE_TEST_SUITE_P(Stores, AdapterPersistenceTest,
+INSTANTIATE_TEST_SUITE_P(Stores, MediaDeviceAdapterPersistence,
                          ::testing::Combine(::testing::Bool(), ::testing::Values(StoredAs::CurrentFile,
                                                                                  StoredAs::LegacyFile,
                                                                                  StoredAs::Unreadable)),
                          caseName);
 
-class AdapterUnreadableFileTest : public AdapterModuleTest {};
+class MediaDeviceAdapterUnreadableFile : public AdapterModuleTest {};
 
-TEST_F(AdapterUnreadableFileTest, ReasonIsLoggedOnceAndNoWriteReplacesTheFile) {
+TEST_F(MediaDeviceAdapterUnreadableFile, ReasonIsLoggedOnceAndNoWriteReplacesTheFile) {
     setUpHost();
     // A link to a directory: every read fails, yet a rename would replace the link itself.
     const std::string elsewhere = configDirectory() + "/elsewhere";
@@ -205,3 +206,4 @@ TEST_F(AdapterUnreadableFileTest, ReasonIsLoggedOnceAndNoWriteReplacesTheFile) {
 }
 
 }  // namespace
+}  // namespace olvar::test

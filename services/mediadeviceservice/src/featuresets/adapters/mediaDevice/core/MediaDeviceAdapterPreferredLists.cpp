@@ -129,9 +129,9 @@ bool MediaDeviceAdapter::setCurrentDeviceFromPreferredDeviceList(MediaDeviceType
         const auto choice = PreferredListRules::chooseDeviceInUse(*list, getCurrentSelectionId(type));
         if (!choice.record) {
             setCurrentMediaDeviceImpl(type, nullptr);
-            postDeviceSelected(type, nullptr);
+            m_link.postDeviceSelected(type, nullptr);
         } else if (choice.alreadyInUse) {
-            postDeviceSelected(type, choice.record);
+            m_link.postDeviceSelected(type, choice.record);
         } else {
             setCurrentMediaDeviceImpl(type, choice.record);
             setMediaDeviceVolumeImpl(type, choice.record, choice.record->volume);
@@ -141,34 +141,12 @@ bool MediaDeviceAdapter::setCurrentDeviceFromPreferredDeviceList(MediaDeviceType
     return true;
 }
 
-// Tells the service which device is in use (none: empty), so that its IsSelected flags and
-// current devices follow the telephony side.
-void MediaDeviceAdapter::postDeviceSelected(MediaDeviceType type, const PreferredMediaDevicePtr& record) {
-    std::shared_ptr<MediaDevice> device;
-    if (record) device = std::make_shared<MediaDeviceImpl>(m_pUnifiedFactory, *record);
-    postToService([type, device](MediaDeviceServiceImpl& service) { service.setDeviceSelected(type, device); },
-                  "Calling MediaDeviceServiceImpl::setDeviceSelected from MediaDeviceAdapter");
-}
-
 void MediaDeviceAdapter::setMediaDeviceServicePreferredDeviceList(MediaDeviceType type, MediaDevicePosition position) {
-    auto devices = std::make_shared<std::vector<std::shared_ptr<MediaDevice>>>();
-    std::string text;
-    if (const PreferredMediaDeviceList list = m_preferredLists.snapshot(type))
-        for (const auto& record : *list) {
-            devices->push_back(std::make_shared<MediaDeviceImpl>(m_pUnifiedFactory, *record));
-            text += "\n" + record->toString();
-        }
-    MDS_LOG_DEBUG(log(), "Setting Services preferred list with: " << text);
-    postToService([type, devices, position](
-                      MediaDeviceServiceImpl& service) { service.setPreferredDeviceList(type, devices, position); },
-                  "Calling MediaDeviceServiceImpl::setPreferredDeviceList from MediaDeviceAdapter");
+    m_link.postPreferredList(type, m_preferredLists.snapshot(type), position);
 }
 
 void MediaDeviceAdapter::updateServicesPreferredDevice(MediaDeviceType type, PreferredMediaDevicePtr record) {
-    if (!record) return;
-    std::shared_ptr<MediaDevice> device = std::make_shared<MediaDeviceImpl>(m_pUnifiedFactory, *record);
-    postToService([type, device](MediaDeviceServiceImpl& service) { service.updatePreferredDevice(type, device); },
-                  "Calling MediaDeviceServiceImpl::updatePreferredDevice from MediaDeviceAdapter");
+    if (record) m_link.postPreferredDevice(type, *record);
 }
 
 void MediaDeviceAdapter::modifyPreferredDeviceList(MediaDeviceType type, PreferredMediaDeviceList orderedList,
@@ -257,7 +235,7 @@ DeviceList MediaDeviceAdapter::getPluginDevice(MediaDeviceType type) {
     for (const auto& info : available) {
         if (!info) continue;
         const PreferredMediaDeviceImpl record(info, type, getDeviceVolume(type, info->getSelectionId()), false, true);
-        devices->push_back(std::make_shared<MediaDeviceImpl>(m_pUnifiedFactory, record));
+        devices->push_back(std::make_shared<MediaDeviceImpl>(m_link.factory(), record));
     }
     return devices;
 }

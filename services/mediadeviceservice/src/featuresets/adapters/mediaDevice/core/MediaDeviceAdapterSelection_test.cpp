@@ -2,15 +2,18 @@
 // service's current devices, and the published lists agree with the device manager.
 #include <algorithm>
 #include <fstream>
+#include <initializer_list>
+#include <map>
 #include <sstream>
 
 #include "MediaDeviceAdapterTestSupport.h"
 
+namespace olvar::test {
+namespace {
+
 using namespace OlvarUnified;
 using namespace OlvarUnified::Testing;
 using olvar::velk::DEVICE_KIND_PLAYBACK;
-
-namespace {
 
 constexpr auto kSpeaker = MediaDeviceTypeEnum::SPEAKER;
 constexpr auto kRinger = MediaDeviceTypeEnum::RINGER;
@@ -18,16 +21,27 @@ constexpr auto kMicrophone = MediaDeviceTypeEnum::MICROPHONE;
 constexpr auto kCamera = MediaDeviceTypeEnum::CAMERA;
 const char* const kBuiltInHardwareId = "PCI\\VEN_1234&DEV_0001";
 
-class AdapterSelectionTest : public AdapterModuleTest {
+class MediaDeviceAdapterSelection : public AdapterModuleTest {
 protected:
-    struct Fires {
-        Counter speaker, microphone, ringer, video;
-    };
+    // Fires of each type's current-device notifier.
+    using Fires = std::map<Type, Counter>;
     Fires countCurrentFires() {
-        return {countServiceFires(&MediaDeviceServiceNotifiers::getCurrentSpeakerNotifier),
-                countServiceFires(&MediaDeviceServiceNotifiers::getCurrentMicrophoneNotifier),
-                countServiceFires(&MediaDeviceServiceNotifiers::getCurrentRingerNotifier),
-                countServiceFires(&MediaDeviceServiceNotifiers::getCurrentVideoNotifier)};
+        return {{kSpeaker, countServiceFires(&MediaDeviceServiceNotifiers::getCurrentSpeakerNotifier)},
+                {kMicrophone, countServiceFires(&MediaDeviceServiceNotifiers::getCurrentMicrophoneNotifier)},
+                {kRinger, countServiceFires(&MediaDeviceServiceNotifiers::getCurrentRingerNotifier)},
+                {kCamera, countServiceFires(&MediaDeviceServiceNotifiers::getCurrentVideoNotifier)}};
+    }
+    // Per type: the service's device in use and how often its notifier fired to get there.
+    struct InUse {
+        Type type;
+        std::string current;
+        int fires;
+    };
+    void expectInUse(const Fires& fires, std::initializer_list<InUse> expected) {
+        for (const auto& row : expected) {
+            EXPECT_EQ(current(row.type), row.current) << "type " << row.type;
+            EXPECT_EQ(*fires.at(row.type), row.fires) << "type " << row.type;
+        }
     }
 
     // Selection id held by the service's current-device object of the type.
@@ -74,39 +88,29 @@ protected:
     }
 };
 
-}  // namespace
-
-TEST_F(AdapterSelectionTest, StartPutsTheFirstPluggedInDeviceOfEachListInUseAndFiresOnce) {
+TEST_F(MediaDeviceAdapterSelection, StartPutsTheFirstPluggedInDeviceOfEachListInUseAndFiresOnce) {
     setUpHost();
     inject();
     auto fires = countCurrentFires();
     start();
 
-    EXPECT_EQ(current(kSpeaker), "usb-headset-spk");
-    EXPECT_EQ(current(kMicrophone), "usb-headset-mic");
-    EXPECT_EQ(current(kCamera), "cam-builtin");
-    EXPECT_EQ(current(kRinger), "usb-headset-spk");
-    EXPECT_EQ(*fires.speaker, 1);
-    EXPECT_EQ(*fires.microphone, 1);
-    EXPECT_EQ(*fires.video, 1);
-    EXPECT_EQ(*fires.ringer, 1);
+    expectInUse(fires, {{kSpeaker, "usb-headset-spk", 1},
+                        {kMicrophone, "usb-headset-mic", 1},
+                        {kCamera, "cam-builtin", 1},
+                        {kRinger, "usb-headset-spk", 1}});
     EXPECT_EQ(selectedIds(kSpeaker), Ids{"usb-headset-spk"});
     EXPECT_EQ(selectedIds(kCamera), Ids{"cam-builtin"});
     EXPECT_EQ(telephony->audio()->getCurrentDevice(kSpeaker), "usb-headset-spk");
 }
 
-TEST_F(AdapterSelectionTest, UnplugAndReplugOfTheHeadsetMoveTheDevicesInUse) {
+TEST_F(MediaDeviceAdapterSelection, UnplugAndReplugOfTheHeadsetMoveTheDevicesInUse) {
     setUpStarted();
     auto fires = countCurrentFires();
 
     unplug("usb-headset-spk");
     unplug("usb-headset-mic");
-    EXPECT_EQ(current(kSpeaker), "spk-builtin");
-    EXPECT_EQ(current(kMicrophone), "mic-builtin");
+    expectInUse(fires, {{kSpeaker, "spk-builtin", 1}, {kMicrophone, "mic-builtin", 1}, {kCamera, "cam-builtin", 0}});
     EXPECT_EQ(current(kRinger), "spk-builtin");
-    EXPECT_EQ(*fires.speaker, 1);
-    EXPECT_EQ(*fires.microphone, 1);
-    EXPECT_EQ(*fires.video, 0);
     EXPECT_FALSE(isPluggedIn(kSpeaker, "usb-headset-spk"));
     EXPECT_FALSE(isPluggedIn(kMicrophone, "usb-headset-mic"));
     EXPECT_FALSE(isPluggedIn(kRinger, "usb-headset-spk"));
@@ -115,10 +119,7 @@ TEST_F(AdapterSelectionTest, UnplugAndReplugOfTheHeadsetMoveTheDevicesInUse) {
 
     plug(scenarioDevice("usb-headset-spk"));
     plug(scenarioDevice("usb-headset-mic"));
-    EXPECT_EQ(current(kSpeaker), "usb-headset-spk");
-    EXPECT_EQ(current(kMicrophone), "usb-headset-mic");
-    EXPECT_EQ(*fires.speaker, 2);
-    EXPECT_EQ(*fires.microphone, 2);
+    expectInUse(fires, {{kSpeaker, "usb-headset-spk", 2}, {kMicrophone, "usb-headset-mic", 2}});
     EXPECT_TRUE(isPluggedIn(kSpeaker, "usb-headset-spk"));
     EXPECT_EQ(selectedIds(kSpeaker), Ids{"usb-headset-spk"});
     EXPECT_EQ(preferredIds(kSpeaker), (Ids{"usb-headset-spk", "spk-builtin"})) << "no duplicate record";
@@ -127,7 +128,7 @@ TEST_F(AdapterSelectionTest, UnplugAndReplugOfTheHeadsetMoveTheDevicesInUse) {
 // The device event is heard first; the lists and the device in use follow it. When
 // DeviceAdded or DeviceRemoved fires, the telephony side has not been switched yet, so that
 // work never delays the event's delivery.
-TEST_F(AdapterSelectionTest, PlugAndUnplugAreHeardBeforeTheDeviceInUseMoves) {
+TEST_F(MediaDeviceAdapterSelection, PlugAndUnplugAreHeardBeforeTheDeviceInUseMoves) {
     setUpStarted();
     unplug("usb-headset-spk");
     std::vector<std::string> heard;  // touched on the dispatcher only
@@ -149,7 +150,7 @@ TEST_F(AdapterSelectionTest, PlugAndUnplugAreHeardBeforeTheDeviceInUseMoves) {
                                         "removed, in use usb-headset-spk", "current spk-builtin"}));
 }
 
-TEST_F(AdapterSelectionTest, ANewDeviceLeadsUnderPreferNewDeviceAndIsPersisted) {
+TEST_F(MediaDeviceAdapterSelection, ANewDeviceLeadsUnderPreferNewDeviceAndIsPersisted) {
     setUpStarted();
     plug(device(DEVICE_KIND_PLAYBACK, "usb-new", "USB\\VID_1395&PID_0042&MI_00"));
     EXPECT_EQ(preferredIds(kSpeaker), (Ids{"usb-new", "usb-headset-spk", "spk-builtin"}));
@@ -158,17 +159,17 @@ TEST_F(AdapterSelectionTest, ANewDeviceLeadsUnderPreferNewDeviceAndIsPersisted) 
     EXPECT_NE(storeText().find("usb-new"), std::string::npos);
 }
 
-TEST_F(AdapterSelectionTest, ANewDeviceJoinsAtTheEndUnderAnyOtherPreference) {
+TEST_F(MediaDeviceAdapterSelection, ANewDeviceJoinsAtTheEndUnderAnyOtherPreference) {
     setUpStarted(withConfig(L"HeadsetPreference", L"PreferKnownDevice"));
     auto fires = countCurrentFires();
     plug(device(DEVICE_KIND_PLAYBACK, "usb-new", "USB\\VID_1395&PID_0042&MI_00"));
     EXPECT_EQ(preferredIds(kSpeaker), (Ids{"spk-builtin", "usb-headset-spk", "usb-new"}));
     EXPECT_EQ(current(kSpeaker), "spk-builtin");
-    EXPECT_EQ(*fires.speaker, 0);
+    EXPECT_EQ(*fires.at(kSpeaker), 0);
     EXPECT_NE(storeText().find("usb-new"), std::string::npos);
 }
 
-TEST_F(AdapterSelectionTest, ReorderingThePreferredSpeakersMovesTheCurrentSpeaker) {
+TEST_F(MediaDeviceAdapterSelection, ReorderingThePreferredSpeakersMovesTheCurrentSpeaker) {
     setUpStarted();
     auto fires = countCurrentFires();
     onDispatcher([&] {
@@ -180,11 +181,11 @@ TEST_F(AdapterSelectionTest, ReorderingThePreferredSpeakersMovesTheCurrentSpeake
     EXPECT_EQ(preferredIds(kSpeaker), (Ids{"spk-builtin", "usb-headset-spk"}));
     EXPECT_EQ(current(kSpeaker), "spk-builtin");
     EXPECT_EQ(selectedIds(kSpeaker), Ids{"spk-builtin"});
-    EXPECT_EQ(*fires.speaker, 1);
+    EXPECT_EQ(*fires.at(kSpeaker), 1);
     EXPECT_EQ(telephony->audio()->getCurrentDevice(kSpeaker), "spk-builtin");
 }
 
-TEST_F(AdapterSelectionTest, HeadsetButtonsMoveTheDeviceInUseAndStepTheVolume) {
+TEST_F(MediaDeviceAdapterSelection, HeadsetButtonsMoveTheDeviceInUseAndStepTheVolume) {
     setUpStarted();
     ASSERT_EQ(telephonyService->registeredCount(), 1u);
     ASSERT_TRUE(telephonyService->fireByName("answer-call", kBuiltInHardwareId));
@@ -200,14 +201,14 @@ TEST_F(AdapterSelectionTest, HeadsetButtonsMoveTheDeviceInUseAndStepTheVolume) {
     EXPECT_EQ(backend->callCount("setSpeakerVolume spk-builtin " + std::to_string(before + 5)), 1u);
 }
 
-TEST_F(AdapterSelectionTest, ARingerWithoutItsOwnDeviceStillNamesTheAlertsDevice) {
+TEST_F(MediaDeviceAdapterSelection, ARingerWithoutItsOwnDeviceStillNamesTheAlertsDevice) {
     setUpStarted();
     EXPECT_EQ(backend->callCount("setAlertsDeviceName usb-headset-spk"), 1u);
     EXPECT_EQ(telephony->audio()->calls().count("setCurrentRinger"), 0u);
     EXPECT_EQ(current(kRinger), "usb-headset-spk") << "reported as switched";
 }
 
-TEST_F(AdapterSelectionTest, NothingPluggedInLeavesTheTypeWithoutACurrentDevice) {
+TEST_F(MediaDeviceAdapterSelection, NothingPluggedInLeavesTheTypeWithoutACurrentDevice) {
     setUpStarted();
     unplug("cam-builtin");
     EXPECT_EQ(current(kCamera), "");
@@ -215,7 +216,7 @@ TEST_F(AdapterSelectionTest, NothingPluggedInLeavesTheTypeWithoutACurrentDevice)
     EXPECT_EQ(preferredIds(kCamera), Ids{"cam-builtin"});
 }
 
-TEST_F(AdapterSelectionTest, TelluxModeNeverWritesTheFile) {
+TEST_F(MediaDeviceAdapterSelection, TelluxModeNeverWritesTheFile) {
     setUpStarted(withConfig(L"Tellux_SDK_Mode", L"true"));
     plug(device(DEVICE_KIND_PLAYBACK, "usb-new", "USB\\VID_1395&PID_0042&MI_00"));
     EXPECT_EQ(preferredIds(kSpeaker).size(), 3u) << "the list still changes in memory";
@@ -224,7 +225,7 @@ TEST_F(AdapterSelectionTest, TelluxModeNeverWritesTheFile) {
     EXPECT_FALSE(storeFileExists());
 }
 
-TEST_F(AdapterSelectionTest, AnUnknownVolumeIsTheDefaultOnlyWithAVolumeControl) {
+TEST_F(MediaDeviceAdapterSelection, AnUnknownVolumeIsTheDefaultOnlyWithAVolumeControl) {
     setUpStarted();
     EXPECT_EQ(adapter->getDeviceVolume(kSpeaker, std::string("no-such-device")), 50);
     tearDownModule();
@@ -236,9 +237,12 @@ TEST_F(AdapterSelectionTest, AnUnknownVolumeIsTheDefaultOnlyWithAVolumeControl) 
     EXPECT_EQ(adapter->getSpeakerDeviceVolume("spk-builtin"), 0);
 }
 
-TEST_F(AdapterSelectionTest, PeakOfNoDeviceLogsItsError) {
+TEST_F(MediaDeviceAdapterSelection, PeakOfNoDeviceLogsItsError) {
     setUpStarted();
     LogCapture log(OLVAR_LOG_ERROR, "MediadeviceService-MediaDeviceAdapter");
     EXPECT_EQ(adapter->getInputDevicePeak(nullptr), 0.0f);
     EXPECT_EQ(log.count(OLVAR_LOG_ERROR, "NULL mediaDevicePtr passed to getInputDevicePeak"), 1u);
 }
+
+}  // namespace
+}  // namespace olvar::test

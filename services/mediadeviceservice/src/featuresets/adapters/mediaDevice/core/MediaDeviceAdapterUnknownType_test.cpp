@@ -2,15 +2,16 @@
 // finds no devices, volume or telephony call of its own, and still tells the accessories side.
 #include "MediaDeviceAdapterTestSupport.h"
 
+namespace olvar::test {
+namespace {
+
 using namespace OlvarUnified;
 using namespace OlvarUnified::Testing;
-
-namespace {
 
 constexpr auto kSpeaker = MediaDeviceTypeEnum::SPEAKER;
 constexpr auto kUnknown = static_cast<MediaDeviceTypeEnum::MediaDeviceType>(7);
 
-class AdapterUnknownTypeTest : public AdapterModuleTest {
+class MediaDeviceAdapterUnknownType : public AdapterModuleTest {
 protected:
     void SetUp() override { setUpStarted(); }
 
@@ -29,9 +30,7 @@ protected:
     }
 };
 
-}  // namespace
-
-TEST_F(AdapterUnknownTypeTest, ItHasNoDevicesOfItsOwnButTheSpeakersListAndLock) {
+TEST_F(MediaDeviceAdapterUnknownType, ItHasNoDevicesOfItsOwnButTheSpeakersListAndLock) {
     ASSERT_FALSE(adapter->getPluginDevice(kSpeaker)->empty());
     EXPECT_TRUE(adapter->getPluginDevice(kUnknown)->empty());
     EXPECT_EQ(adapter->getDefaultDevice(kUnknown), nullptr);
@@ -43,7 +42,7 @@ TEST_F(AdapterUnknownTypeTest, ItHasNoDevicesOfItsOwnButTheSpeakersListAndLock) 
     EXPECT_EQ(recordIds(kUnknown), recordIds(kSpeaker));
 }
 
-TEST_F(AdapterUnknownTypeTest, VolumesComeFromTheSpeakersListNeverFromAControl) {
+TEST_F(MediaDeviceAdapterUnknownType, VolumesComeFromTheSpeakersListNeverFromAControl) {
     adapter->onApplicationVolumeChange("spk-builtin", 25);  // the list only; the control keeps its own
     drain();
     EXPECT_EQ(adapter->getDeviceVolume(kSpeaker, std::string("spk-builtin")), 60) << "the control's";
@@ -62,7 +61,7 @@ TEST_F(AdapterUnknownTypeTest, VolumesComeFromTheSpeakersListNeverFromAControl) 
     EXPECT_EQ(listedSpeaker("spk-builtin")->volume, 25);
 }
 
-TEST_F(AdapterUnknownTypeTest, SelectionTellsOnlyTheAccessoriesSideAndFails) {
+TEST_F(MediaDeviceAdapterUnknownType, SelectionTellsOnlyTheAccessoriesSideAndFails) {
     telephony->audio()->calls().clear();
     accessories->calls().clear();
     auto record = listedSpeaker("usb-headset-spk");
@@ -74,7 +73,7 @@ TEST_F(AdapterUnknownTypeTest, SelectionTellsOnlyTheAccessoriesSideAndFails) {
     EXPECT_EQ(accessories->calls().count("setCurrentAccessoryDevice 0 "), 1u);
 }
 
-TEST_F(AdapterUnknownTypeTest, AReorderReordersTheSpeakersList) {
+TEST_F(MediaDeviceAdapterUnknownType, AReorderReordersTheSpeakersList) {
     auto ids = recordIds(kSpeaker);
     ASSERT_EQ(ids.size(), 2u);
     adapter->modifyPreferredDeviceList(kUnknown, std::make_shared<std::vector<PreferredMediaDevicePtr>>(std::vector{
@@ -84,3 +83,6 @@ TEST_F(AdapterUnknownTypeTest, AReorderReordersTheSpeakersList) {
     EXPECT_EQ(recordIds(kSpeaker), (std::vector<std::string>{ids[1], ids[0]}));
     EXPECT_EQ(preferredIds(kSpeaker), (Ids{ids[1], ids[0]})) << "the service's speaker list follows";
 }
+
+}  // namespace
+}  // namespace olvar::test

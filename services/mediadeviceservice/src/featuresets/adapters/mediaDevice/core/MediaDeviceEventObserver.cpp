@@ -1,7 +1,8 @@
 #include "featuresets/adapters/mediaDevice/core/MediaDeviceEventObserver.h"
 
 #include "featuresets/adapters/mediaDevice/core/DeviceSources.h"
-#include "featuresets/adapters/mediaDevice/core/MediaDeviceAdapter.h"
+#include "OlvarUnified/Task.h"
+#include "featuresets/adapters/mediaDevice/core/AdapterEvents.h"
 #include "featuresets/adapters/mediaDevice/core/MediaDeviceBackgroundWorker.h"
 #include "module/ModuleLog.h"
 #include "module/ModuleStatics.h"
@@ -11,7 +12,7 @@ namespace OlvarUnified {
 using olvar::velk::DeviceInfoList;
 using olvar::velk::DeviceInfoPtr;
 
-MediaDeviceEventObserver::MediaDeviceEventObserver(MediaDeviceAdapter* adapter) : m_adapter(adapter) {}
+MediaDeviceEventObserver::MediaDeviceEventObserver(AdapterEvents* adapter) : m_adapter(adapter) {}
 
 MediaDeviceEventObserver::~MediaDeviceEventObserver() = default;
 
@@ -22,7 +23,7 @@ DeviceInfoList MediaDeviceEventObserver::sameKindDevices(const DeviceInfoPtr& de
 
 void MediaDeviceEventObserver::onDeviceAdded(DeviceInfoPtr device) {
     auto devices = sameKindDevices(device);
-    MediaDeviceAdapter* adapter = m_adapter;
+    AdapterEvents* adapter = m_adapter;
     MediaDeviceBackgroundWorker::instance()->doTask(std::make_shared<FunctionTask>(
         [adapter, device, devices]() mutable { adapter->onDeviceAdded(device, devices); },
         "MediaDeviceEventObserver::onDeviceAdded"));
@@ -30,7 +31,7 @@ void MediaDeviceEventObserver::onDeviceAdded(DeviceInfoPtr device) {
 
 void MediaDeviceEventObserver::onDeviceRemoved(DeviceInfoPtr device) {
     auto devices = sameKindDevices(device);
-    MediaDeviceAdapter* adapter = m_adapter;
+    AdapterEvents* adapter = m_adapter;
     MediaDeviceBackgroundWorker::instance()->doTask(std::make_shared<FunctionTask>(
         [adapter, device, devices]() mutable { adapter->onDeviceRemoved(device, devices); },
         "MediaDeviceEventObserver::onDeviceRemoved"));
@@ -47,7 +48,7 @@ void MediaDeviceEventObserver::onVideoResolutionChanged(void* windowHandle,
                                                         std::shared_ptr<olvar::ravo::VideoFormat> format) {
     MDS_LOG_DEBUG(Loggers::MediaDeviceEventObserver,
                   "onVideoResolutionChanged, format: " << (format ? format->toString() : std::string("NULL")));
-    MediaDeviceAdapter* adapter = m_adapter;
+    AdapterEvents* adapter = m_adapter;
     MediaDeviceBackgroundWorker::instance()->doTask(std::make_shared<FunctionTask>(
         [adapter, windowHandle, format] { adapter->onVideoResolutionChanged(windowHandle, format); },
         "MediaDeviceEventObserver::onVideoResolutionChanged"));

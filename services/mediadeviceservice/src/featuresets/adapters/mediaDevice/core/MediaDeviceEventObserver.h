@@ -8,14 +8,14 @@
 
 namespace OlvarUnified {
 
-class MediaDeviceAdapter;
+class AdapterEvents;
 
 class MediaDeviceEventObserver : public olvar::velk::DeviceMonitor_Observer,
                                             public olvar::velk::VolumeControl_Observer,
                                             public olvar::ravo::VideoRenderObserver,
                                             public SoundPlayUtilsObserver {
 public:
-    explicit MediaDeviceEventObserver(MediaDeviceAdapter* adapter);
+    explicit MediaDeviceEventObserver(AdapterEvents* adapter);
 
     void onDeviceAdded(olvar::velk::DeviceInfoPtr device) override;
     void onDeviceRemoved(olvar::velk::DeviceInfoPtr device) override;
@@ -37,7 +37,7 @@ public:
     static olvar::velk::DeviceInfoList sameKindDevices(const olvar::velk::DeviceInfoPtr& device);
 
 private:
-    MediaDeviceAdapter* m_adapter;
+    AdapterEvents* m_adapter;
 };
 
 }  // namespace OlvarUnified

@@ -1,11 +1,11 @@
 #include "featuresets/adapters/mediaDevice/core/MediaDevicePropertyFileConfigStoreResetCallback.h"
 
-#include "featuresets/adapters/mediaDevice/core/MediaDeviceAdapter.h"
+#include "featuresets/adapters/mediaDevice/core/ResetDataTarget.h"
 
 namespace OlvarUnified {
 
 MediaDevicePropertyFileConfigStoreResetCallback::MediaDevicePropertyFileConfigStoreResetCallback(
-    MediaDeviceAdapter* adapter)
+    ResetDataTarget* adapter)
     : m_adapter(adapter) {}
 
 MediaDevicePropertyFileConfigStoreResetCallback::~MediaDevicePropertyFileConfigStoreResetCallback() = default;

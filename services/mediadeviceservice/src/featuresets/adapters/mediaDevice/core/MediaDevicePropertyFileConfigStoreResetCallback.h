@@ -7,19 +7,19 @@
 
 namespace OlvarUnified {
 
-class MediaDeviceAdapter;
+class ResetDataTarget;
 
 class MediaDevicePropertyFileConfigStoreResetCallback : public ProviderResetDataCallback {
 public:
-    // The adapter is not owned; it outlives the callback's registration.
-    explicit MediaDevicePropertyFileConfigStoreResetCallback(MediaDeviceAdapter* adapter);
+    // The target is not owned; it outlives the callback's registration.
+    explicit MediaDevicePropertyFileConfigStoreResetCallback(ResetDataTarget* adapter);
     ~MediaDevicePropertyFileConfigStoreResetCallback() override;
 
     std::string getInterfaceName() override;
     void onResetData() override;
 
 private:
-    MediaDeviceAdapter* m_adapter;
+    ResetDataTarget* m_adapter;
 };
 
 }  // namespace OlvarUnified

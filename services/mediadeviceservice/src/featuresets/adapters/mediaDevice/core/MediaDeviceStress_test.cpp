@@ -17,11 +17,12 @@
 #include "featuresets/adapters/mediaDevice/preferred/MediaDevicePropertyFileConfigStore.h"
 #include "module/MediaDeviceFeatureSet.h"
 
+namespace olvar::test {
+namespace {
+
 using namespace OlvarUnified;
 using namespace OlvarUnified::Testing;
 using olvar::velk::DeviceInfoPtr;
-
-namespace {
 
 constexpr int kPlugs = 1000;  // and as many unplugs
 constexpr int kClients = 4;
@@ -149,7 +150,7 @@ bool eachOnce(const Items& items, Key key) {
     return true;
 }
 
-class MediaDeviceStressTest : public AdapterModuleTest {
+class MediaDeviceStress : public AdapterModuleTest {
 protected:
     void SetUp() override {
         setUpStarted();
@@ -281,7 +282,7 @@ protected:
     int sessionsStarted = 0;      // likewise
 };
 
-TEST_F(MediaDeviceStressTest, ClientsDeviceChangesAndRestartsTogetherLoseNothing) {
+TEST_F(MediaDeviceStress, ClientsDeviceChangesAndRestartsTogetherLoseNothing) {
     std::vector<std::thread> threads;
     for (unsigned client = 0; client < kClients; ++client)
         threads.emplace_back([this, client] { clientRequests(client + 1); });
@@ -326,3 +327,4 @@ TEST_F(MediaDeviceStressTest, ClientsDeviceChangesAndRestartsTogetherLoseNothing
 }
 
 }  // namespace
+}  // namespace olvar::test

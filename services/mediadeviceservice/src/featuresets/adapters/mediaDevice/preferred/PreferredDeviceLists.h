@@ -17,10 +17,10 @@ namespace OlvarUnified {
 // under that lock, and whatever they store is copied in. So no reference to a list or a record
 // outlives the lock it was read under, whichever thread holds it.
 //
-// Lock order: the adapter's life-cycle lock, then at most one type lock, then
-// MediaDeviceAdapter::setCurrentDeviceMutex or the store's file lock. A type lock is never held
-// while waiting for the services dispatcher (posting to it is fine). The locks are re-entrant,
-// so code running under apply may read the same type again.
+// Lock order: the adapter's life-cycle lock, then at most one type lock, then the current-device
+// selection's lock (MediaDeviceAdapter::setCurrentDeviceMutex) or the store's file lock. A type
+// lock is never held while waiting for the services dispatcher (posting to it is fine). The
+// locks are re-entrant, so code running under apply may read the same type again.
 class PreferredDeviceLists {
 public:
     using Records = std::vector<PreferredMediaDevicePtr>;
