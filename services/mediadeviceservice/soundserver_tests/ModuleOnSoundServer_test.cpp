@@ -26,7 +26,7 @@ bool contains(const std::vector<std::string>& ids, const std::string& id) {
     return std::find(ids.begin(), ids.end(), id) != ids.end();
 }
 
-class ModuleOnSoundServer : public OlvarUnified::Testing::AdapterModuleTest {
+class ModuleOnSoundServer : public olvar::test::AdapterModuleTest {
 protected:
     void SetUp() override {
         MDS_REQUIRE_PULSE_SERVER();

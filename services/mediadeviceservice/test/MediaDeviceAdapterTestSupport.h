@@ -15,12 +15,13 @@
 
 #include "MirelCoreUtils/StringUtils.h"
 #include "ModuleTestFixture.h"
+#include "ModuleTestNames.h"
 #include "OlvarUnified/PropertyNotifier.h"
 #include "objects/mediaDevice/generated/MediaDeviceNotifiers.h"
 #include "objects/mediaDeviceService/generated/MediaDeviceServiceNotifiers.h"
 #include "olvar/LogCapture.h"
 
-namespace OlvarUnified::Testing {
+namespace olvar::test {
 
 using olvar::log::LogCapture;
 
@@ -109,4 +110,4 @@ protected:
     }
 };
 
-}  // namespace OlvarUnified::Testing
+}  // namespace olvar::test

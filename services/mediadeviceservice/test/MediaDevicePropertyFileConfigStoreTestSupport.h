@@ -68,8 +68,3 @@ inline std::size_t lineCount(const std::string& content) {
 }
 
 }  // namespace olvar::test
-
-// The adapter's tests still name the support by its former namespace until they move over.
-namespace OlvarUnified {
-namespace StoreTestSupport = ::olvar::test;
-}  // namespace OlvarUnified

@@ -155,8 +155,3 @@ private:
 };
 
 }  // namespace olvar::test
-
-// The adapter's tests still name the support by its former namespace until they move over.
-namespace OlvarUnified::Testing {
-using namespace ::olvar::test;
-}  // namespace OlvarUnified::Testing

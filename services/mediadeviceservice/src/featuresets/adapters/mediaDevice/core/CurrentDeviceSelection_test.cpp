@@ -15,8 +15,6 @@
 namespace olvar::test {
 namespace {
 
-using namespace OlvarUnified;
-using namespace OlvarUnified::Testing;
 using enum MediaDeviceTypeEnum::MediaDeviceType;
 
 const char* const kHeadset = "USB\\VID_0B0E&PID_0348&MI_00";

@@ -13,8 +13,6 @@
 namespace olvar::test {
 namespace {
 
-using namespace OlvarUnified;
-using namespace OlvarUnified::Testing;
 using enum MediaDeviceTypeEnum::MediaDeviceType;
 
 class DeviceVolumes : public ModuleTestFixture {

@@ -7,14 +7,6 @@
 namespace olvar::test {
 namespace {
 
-using namespace OlvarUnified;
-using namespace OlvarUnified::Testing;
-using olvar::velk::DEVICE_KIND_CAPTURE;
-using olvar::velk::DEVICE_KIND_PLAYBACK;
-using olvar::velk::DEVICE_KIND_RECORDING;
-
-constexpr auto kSpeaker = MediaDeviceTypeEnum::SPEAKER;
-constexpr auto kMicrophone = MediaDeviceTypeEnum::MICROPHONE;
 const char* const kAvailableTrue = "setCaptureDeviceAvailable true";
 const char* const kAvailableFalse = "setCaptureDeviceAvailable false";
 

@@ -5,16 +5,7 @@
 namespace olvar::test {
 namespace {
 
-using namespace OlvarUnified;
-using namespace OlvarUnified::Testing;
-using olvar::velk::DEVICE_KIND_PLAYBACK;
-
 constexpr unsigned int kOtherFeatureSet = TELEPHONY_FEATURE_SET_TYPE;
-constexpr auto kSpeaker = MediaDeviceTypeEnum::SPEAKER;
-constexpr auto kMicrophone = MediaDeviceTypeEnum::MICROPHONE;
-constexpr MediaDeviceTypeEnum::MediaDeviceType kAllTypes[] = {MediaDeviceTypeEnum::SPEAKER, MediaDeviceTypeEnum::RINGER,
-                                                              MediaDeviceTypeEnum::MICROPHONE,
-                                                              MediaDeviceTypeEnum::CAMERA};
 
 ModuleOptions withConfig(std::vector<std::pair<std::wstring, std::wstring>> config) {
     ModuleOptions options;

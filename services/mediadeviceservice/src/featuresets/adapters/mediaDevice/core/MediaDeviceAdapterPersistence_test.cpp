@@ -12,8 +12,6 @@
 namespace olvar::test {
 namespace {
 
-using namespace OlvarUnified;
-using namespace OlvarUnified::Testing;
 namespace fs = std::filesystem;
 
 enum class Op { Start, Stop, Persist, Reset, Destroy };
@@ -57,8 +55,8 @@ std::vector<std::vector<Op>> allSequences() {
 
 // Devices that are not plugged in, so only the file can bring them to the lists.
 PreferredMediaDeviceList usersDevices() {
-    using StoreTestSupport::makeDevice;
-    return StoreTestSupport::listOf({makeDevice(MediaDeviceTypeEnum::SPEAKER, "USB\\VID_AAAA&PID_0001", "Dock", "user-spk", 33),
+
+    return listOf({makeDevice(MediaDeviceTypeEnum::SPEAKER, "USB\\VID_AAAA&PID_0001", "Dock", "user-spk", 33),
                                      makeDevice(MediaDeviceTypeEnum::MICROPHONE, "USB\\VID_AAAA&PID_0002", "Boom", "user-mic", 44)});
 }
 
@@ -68,22 +66,22 @@ protected:
     bool withDeviceManager() const { return std::get<0>(GetParam()); }
     StoredAs storedAs() const { return std::get<1>(GetParam()); }
     std::string directory() const { return configDirectory() + "/"; }
-    std::string legacyFile() const { return directory() + StoreTestSupport::kLegacyFileName; }
+    std::string legacyFile() const { return directory() + kLegacyFileName; }
 
     void storeUsersDevices() {
         switch (storedAs()) {
             case StoredAs::CurrentFile:
-                MediaDevicePropertyFileConfigStore(StoreTestSupport::kFileName, directory()).writeToFile(usersDevices());
+                MediaDevicePropertyFileConfigStore(kFileName, directory()).writeToFile(usersDevices());
                 break;
             case StoredAs::LegacyFile:
-                MediaDevicePropertyFileConfigStore(StoreTestSupport::kLegacyFileName, directory())
+                MediaDevicePropertyFileConfigStore(kLegacyFileName, directory())
                     .writeToFile(usersDevices());
                 break;
             case StoredAs::Unreadable:
                 // Tests run as root, whom mode bits do not stop: a directory in the file's place
                 // exists, opens, and fails every read, as an I/O error would.
                 fs::create_directory(propertiesFile());
-                StoreTestSupport::writeBytes(propertiesFile() + "/keep", "kept");
+                writeBytes(propertiesFile() + "/keep", "kept");
                 break;
         }
     }
@@ -115,7 +113,7 @@ protected:
     // The selection ids that the next start would load: the current file, or the legacy one
     // that it would migrate.
     std::vector<std::string> idsTheNextStartLoads() {
-        const char* name = fs::exists(propertiesFile()) ? StoreTestSupport::kFileName : StoreTestSupport::kLegacyFileName;
+        const char* name = fs::exists(propertiesFile()) ? kFileName : kLegacyFileName;
         MediaDevicePropertyFileConfigStore store(name, directory());
         store.readFromFile();
         std::vector<std::string> ids;
@@ -156,7 +154,7 @@ TEST_P(MediaDeviceAdapterPersistence, UsersDevicesAreKeptOrDeliberatelyResetInEv
 
         if (storedAs() == StoredAs::Unreadable) {
             EXPECT_TRUE(fs::is_directory(propertiesFile()));
-            EXPECT_EQ(StoreTestSupport::readBytes(propertiesFile() + "/keep"), "kept");
+            EXPECT_EQ(readBytes(propertiesFile() + "/keep"), "kept");
         } else if (reset) {
             EXPECT_FALSE(holdsUsersDevices(idsTheNextStartLoads())) << "a reset brought the devices back";
             EXPECT_FALSE(fs::exists(legacyFile())) << "the migration would undo the reset";

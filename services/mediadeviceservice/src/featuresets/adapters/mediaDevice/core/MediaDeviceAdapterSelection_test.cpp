@@ -11,14 +11,6 @@
 namespace olvar::test {
 namespace {
 
-using namespace OlvarUnified;
-using namespace OlvarUnified::Testing;
-using olvar::velk::DEVICE_KIND_PLAYBACK;
-
-constexpr auto kSpeaker = MediaDeviceTypeEnum::SPEAKER;
-constexpr auto kRinger = MediaDeviceTypeEnum::RINGER;
-constexpr auto kMicrophone = MediaDeviceTypeEnum::MICROPHONE;
-constexpr auto kCamera = MediaDeviceTypeEnum::CAMERA;
 const char* const kBuiltInHardwareId = "PCI\\VEN_1234&DEV_0001";
 
 class MediaDeviceAdapterSelection : public AdapterModuleTest {

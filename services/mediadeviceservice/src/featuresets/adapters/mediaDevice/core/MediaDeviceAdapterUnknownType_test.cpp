@@ -5,10 +5,6 @@
 namespace olvar::test {
 namespace {
 
-using namespace OlvarUnified;
-using namespace OlvarUnified::Testing;
-
-constexpr auto kSpeaker = MediaDeviceTypeEnum::SPEAKER;
 constexpr auto kUnknown = static_cast<MediaDeviceTypeEnum::MediaDeviceType>(7);
 
 class MediaDeviceAdapterUnknownType : public AdapterModuleTest {

@@ -20,10 +20,6 @@
 namespace olvar::test {
 namespace {
 
-using namespace OlvarUnified;
-using namespace OlvarUnified::Testing;
-using olvar::velk::DeviceInfoPtr;
-
 constexpr int kPlugs = 1000;  // and as many unplugs
 constexpr int kClients = 4;
 constexpr int kRequestsPerClient = 250;
@@ -36,9 +32,6 @@ constexpr int kRequestsWhileStopped = 10;
 constexpr int kChangesInFlight = 8;
 // How long a delivery that must come may take before the test fails instead of waiting on.
 constexpr auto kPatience = std::chrono::seconds(60);
-constexpr MediaDeviceTypeEnum::MediaDeviceType kTypes[] = {MediaDeviceTypeEnum::SPEAKER, MediaDeviceTypeEnum::RINGER,
-                                                           MediaDeviceTypeEnum::MICROPHONE,
-                                                           MediaDeviceTypeEnum::CAMERA};
 
 struct Counts {
     int plugsWhileStarted = 0, unplugsWhileStarted = 0, plugsWhileStopped = 0, unplugsWhileStopped = 0;
@@ -221,7 +214,7 @@ protected:
         std::mt19937 random(seed);
         auto features = factory->getFeatureSet<MediaDeviceFeatureSet>();
         for (int i = 0; i < kRequestsPerClient; ++i) {
-            const auto type = kTypes[random() % std::size(kTypes)];
+            const auto type = kAllTypes[random() % std::size(kAllTypes)];
             const auto request = static_cast<Request>(random() % static_cast<unsigned>(Request::Count));
             onDispatcher([&] { runRequest(request, type, random, *features); });
             traffic.clientRequestRun();
@@ -310,7 +303,7 @@ TEST_F(MediaDeviceStress, ClientsDeviceChangesAndRestartsTogetherLoseNothing) {
     drain();
     MediaDevicePropertyFileConfigStore store("deviceData4.properties", configDirectory() + "/");
     store.readFromFile();
-    for (auto type : kTypes) {
+    for (auto type : kAllTypes) {
         SCOPED_TRACE(type);
         const PreferredMediaDeviceList listed = adapter->copyOfPreferredDeviceList(type);
         ASSERT_TRUE(listed);
