@@ -457,6 +457,12 @@ TEST(SettingsServerOnSoundServer, PactlSinkAndVolumeReachThePage) {
         return false;
     };
     EXPECT_TRUE(client.waitFor(hasSink));
+    // A volume reaches the page only for a listed device, and the lists follow the event.
+    const auto listsSink = [&](const json& m) {
+        return m.value("type", "") == "event" && m.at("event").value("event", "") == "PreferredList" &&
+               m.at("event").value("type", "") == "speaker" && m.at("event").dump().find(sink) != std::string::npos;
+    };
+    EXPECT_TRUE(client.waitFor(listsSink));
 
     ASSERT_EQ(std::system(("pactl set-sink-volume " + sink + " 30%").c_str()), 0);
     auto volume = client.waitFor([&](const json& m) {
