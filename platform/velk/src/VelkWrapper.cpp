@@ -7,18 +7,6 @@ namespace OlvarUnified {
 using olvar::velk::DeviceInfoList;
 using olvar::velk::DeviceInfoPtr;
 
-namespace {
-using BackendPtr = std::shared_ptr<olvar::velk::DeviceBackend>;
-
-DeviceInfoList devicesOf(const BackendPtr& backend, int kind) {
-    return backend ? backend->devices(kind) : DeviceInfoList{};
-}
-
-DeviceInfoPtr defaultOf(const BackendPtr& backend, int kind) {
-    return backend ? backend->defaultDevice(kind) : nullptr;
-}
-}  // namespace
-
 std::shared_ptr<VelkWrapper> VelkWrapper::Instance() {
     static const std::shared_ptr<VelkWrapper> instance = std::make_shared<VelkWrapper>();
     return instance;
@@ -44,17 +32,27 @@ std::shared_ptr<olvar::velk::CommunicationsDeviceManager> VelkWrapper::Mgr() {
     return b ? b->manager() : nullptr;
 }
 
-DeviceInfoList VelkWrapper::GetCaptureDevices() { return devicesOf(backend(), olvar::velk::DEVICE_KIND_CAPTURE); }
+DeviceInfoList VelkWrapper::GetDevices(int kind) {
+    const auto b = backend();
+    return b ? b->devices(kind) : DeviceInfoList{};
+}
 
-DeviceInfoList VelkWrapper::GetRecordingDevices() { return devicesOf(backend(), olvar::velk::DEVICE_KIND_RECORDING); }
+DeviceInfoPtr VelkWrapper::GetDefaultDevice(int kind) {
+    const auto b = backend();
+    return b ? b->defaultDevice(kind) : nullptr;
+}
 
-DeviceInfoList VelkWrapper::GetPlaybackDevices() { return devicesOf(backend(), olvar::velk::DEVICE_KIND_PLAYBACK); }
+DeviceInfoList VelkWrapper::GetCaptureDevices() { return GetDevices(olvar::velk::DEVICE_KIND_CAPTURE); }
 
-DeviceInfoPtr VelkWrapper::GetDefaultCaptureDevice() { return defaultOf(backend(), olvar::velk::DEVICE_KIND_CAPTURE); }
+DeviceInfoList VelkWrapper::GetRecordingDevices() { return GetDevices(olvar::velk::DEVICE_KIND_RECORDING); }
 
-DeviceInfoPtr VelkWrapper::GetDefaultRecordingDevice() { return defaultOf(backend(), olvar::velk::DEVICE_KIND_RECORDING); }
+DeviceInfoList VelkWrapper::GetPlaybackDevices() { return GetDevices(olvar::velk::DEVICE_KIND_PLAYBACK); }
 
-DeviceInfoPtr VelkWrapper::GetDefaultPlaybackDevice() { return defaultOf(backend(), olvar::velk::DEVICE_KIND_PLAYBACK); }
+DeviceInfoPtr VelkWrapper::GetDefaultCaptureDevice() { return GetDefaultDevice(olvar::velk::DEVICE_KIND_CAPTURE); }
+
+DeviceInfoPtr VelkWrapper::GetDefaultRecordingDevice() { return GetDefaultDevice(olvar::velk::DEVICE_KIND_RECORDING); }
+
+DeviceInfoPtr VelkWrapper::GetDefaultPlaybackDevice() { return GetDefaultDevice(olvar::velk::DEVICE_KIND_PLAYBACK); }
 
 void VelkWrapper::SetCurrentAlertsDeviceName(const std::string& name) {
     if (const auto b = backend()) b->setAlertsDeviceName(name);

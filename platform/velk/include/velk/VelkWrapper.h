@@ -35,6 +35,9 @@ public:
     std::shared_ptr<olvar::velk::DeviceBackend> backend();
 
     std::shared_ptr<olvar::velk::CommunicationsDeviceManager> Mgr();
+    // The devices, and the default device, of a device-manager kind (DEVICE_KIND_*).
+    olvar::velk::DeviceInfoList GetDevices(int kind);
+    olvar::velk::DeviceInfoPtr GetDefaultDevice(int kind);
     olvar::velk::DeviceInfoList GetCaptureDevices();
     olvar::velk::DeviceInfoList GetRecordingDevices();
     olvar::velk::DeviceInfoList GetPlaybackDevices();

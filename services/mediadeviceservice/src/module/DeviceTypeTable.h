@@ -10,11 +10,9 @@
 #include <vector>
 
 #include "module/MediaDeviceTypes.h"
+#include "velk/DeviceInfo.h"
 
 namespace OlvarUnified {
-
-// The device manager's list a type draws from; a playback device serves speaker and ringer.
-enum class DeviceSourceKind : std::uint8_t { Playback, Recording, Capture };
 
 // Where a type's volume is read and written.
 enum class VolumeKind : std::uint8_t {
@@ -29,8 +27,7 @@ struct DeviceTypeInfo {
     std::string_view name;                // "speaker", ...
     std::size_t listSlot;                 // index of the type's preferred list and its lock
     std::string_view fileWord;            // key prefix in the properties file: "Speaker-ID-0", ...
-    std::wstring_view identityKeyPrefix;  // L"SPEAKER": the current device's L"SPEAKER_HARDWAREID", L"SPEAKER_NAME"
-    DeviceSourceKind source;
+    int deviceKind;                       // the device manager's kind it draws from (DEVICE_KIND_*)
     int accessoryKind;                    // the device kind as the accessories side numbers it
     VolumeKind volume;
     bool keepsStoredVolume;               // a record's own volume wins over the control's
@@ -49,8 +46,9 @@ public:
     static constexpr std::size_t listSlot(Type type) { return listOwner(type).listSlot; }
     // Every row, in the order of the enumeration's values.
     static constexpr std::span<const DeviceTypeInfo> all();
-    // The types whose lists a device from this source can appear in.
-    static std::vector<Type> servedBy(DeviceSourceKind source);
+    // The types whose lists a device of that device-manager kind can appear in (a playback
+    // device serves speaker and ringer); none for a kind the module does not use.
+    static std::vector<Type> servedBy(int deviceKind);
 
     // Orders the module's behaviour depends on; each is used wherever that order matters.
     // Lists are built and published at start in this order, so the service's notifications follow it.
@@ -66,14 +64,14 @@ public:
 private:
     // Rows at the index of their type's value, which is also their list slot.
     static constexpr std::array<DeviceTypeInfo, 4> kRows{{
-        {MediaDeviceTypeEnum::SPEAKER, "speaker", 0, "Speaker", L"SPEAKER", DeviceSourceKind::Playback, 1,
+        {MediaDeviceTypeEnum::SPEAKER, "speaker", 0, "Speaker", olvar::velk::DEVICE_KIND_PLAYBACK, 1,
          VolumeKind::SpeakerVolume, true, 50, true},
-        {MediaDeviceTypeEnum::RINGER, "ringer", 1, "Ringer", L"RINGER", DeviceSourceKind::Playback, 2,
+        {MediaDeviceTypeEnum::RINGER, "ringer", 1, "Ringer", olvar::velk::DEVICE_KIND_PLAYBACK, 2,
          VolumeKind::RingerVolume, true, 50, false},
-        {MediaDeviceTypeEnum::MICROPHONE, "microphone", 2, "Microphone", L"MICROPHONE", DeviceSourceKind::Recording, 3,
+        {MediaDeviceTypeEnum::MICROPHONE, "microphone", 2, "Microphone", olvar::velk::DEVICE_KIND_RECORDING, 3,
          VolumeKind::InputGain, false, 50, true},
         // A camera has no volume, yet its records carry the default one like any other.
-        {MediaDeviceTypeEnum::CAMERA, "camera", 3, "Camera", L"CAMERA", DeviceSourceKind::Capture, 0, VolumeKind::None,
+        {MediaDeviceTypeEnum::CAMERA, "camera", 3, "Camera", olvar::velk::DEVICE_KIND_CAPTURE, 0, VolumeKind::None,
          false, 50, true},
     }};
 };
@@ -93,10 +91,10 @@ constexpr const DeviceTypeInfo& DeviceTypeTable::listOwner(Type type) {
 
 constexpr std::span<const DeviceTypeInfo> DeviceTypeTable::all() { return kRows; }
 
-inline std::vector<DeviceTypeTable::Type> DeviceTypeTable::servedBy(DeviceSourceKind source) {
+inline std::vector<DeviceTypeTable::Type> DeviceTypeTable::servedBy(int deviceKind) {
     std::vector<Type> types;
     for (const auto& row : kRows)
-        if (row.source == source) types.push_back(row.type);
+        if (row.deviceKind == deviceKind) types.push_back(row.type);
     return types;
 }
 

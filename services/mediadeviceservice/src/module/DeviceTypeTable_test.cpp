@@ -53,9 +53,9 @@ TEST(DeviceTypeTable, FullOrdersNameEveryTypeOnceAndAccessoriesLeaveTheRingerOut
 }
 
 TEST(DeviceTypeTable, APlaybackDeviceServesSpeakerAndRingerAndEveryTypeHasOneSource) {
-    EXPECT_EQ(DeviceTypeTable::servedBy(DeviceSourceKind::Playback), (std::vector<Type>{kSpeaker, kRinger}));
-    EXPECT_EQ(DeviceTypeTable::servedBy(DeviceSourceKind::Recording), (std::vector<Type>{kMicrophone}));
-    EXPECT_EQ(DeviceTypeTable::servedBy(DeviceSourceKind::Capture), (std::vector<Type>{kCamera}));
+    EXPECT_EQ(DeviceTypeTable::servedBy(olvar::velk::DEVICE_KIND_PLAYBACK), (std::vector<Type>{kSpeaker, kRinger}));
+    EXPECT_EQ(DeviceTypeTable::servedBy(olvar::velk::DEVICE_KIND_RECORDING), (std::vector<Type>{kMicrophone}));
+    EXPECT_EQ(DeviceTypeTable::servedBy(olvar::velk::DEVICE_KIND_CAPTURE), (std::vector<Type>{kCamera}));
 }
 
 TEST(DeviceTypeTable, OnlyTheRingerIsLeftOutOfTheHardwareIdSearch) {

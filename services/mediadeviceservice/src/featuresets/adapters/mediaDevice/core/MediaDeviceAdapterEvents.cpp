@@ -2,8 +2,8 @@
 // the service is posted to the services dispatcher; nothing here waits for it.
 #include "OlvarUnified/Telephony.h"
 #include "OlvarUnified/UnifiedFactory.h"
-#include "featuresets/adapters/mediaDevice/core/DeviceSources.h"
 #include "featuresets/adapters/mediaDevice/core/MediaDeviceAdapter.h"
+#include "module/DeviceTypeTable.h"
 #include "module/ModuleLog.h"
 #include "module/ModuleStatics.h"
 #include "services/impl/MediaDeviceServiceImpl.h"
@@ -72,9 +72,8 @@ void MediaDeviceAdapter::refreshPreferredDeviceListsAfterEvent(const olvar::velk
 // The lists a device of this kind can appear in: a playback device serves as speaker and
 // as ringer.
 void MediaDeviceAdapter::refreshPreferredDeviceLists(const olvar::velk::DeviceInfoPtr& device) {
-    const auto source = device ? DeviceSources::sourceOfKind(device->getKind()) : std::nullopt;
-    if (!source) return;
-    for (auto type : DeviceTypeTable::servedBy(*source)) refreshPreferredDeviceList(type);
+    if (!device) return;
+    for (auto type : DeviceTypeTable::servedBy(device->getKind())) refreshPreferredDeviceList(type);
 }
 
 void MediaDeviceAdapter::onVideoResolutionChanged(void* windowHandle, std::shared_ptr<olvar::ravo::VideoFormat> format) {

@@ -5,12 +5,13 @@
 #include "MirelCoreUtils/StringUtils.h"
 #include "OlvarUnified/ConfigFeatureSet.h"
 #include "OlvarUnified/UnifiedFactory.h"
-#include "featuresets/adapters/mediaDevice/core/DeviceSources.h"
 #include "featuresets/adapters/mediaDevice/core/MediaDeviceAdapter.h"
 #include "featuresets/adapters/mediaDevice/preferred/MediaDevicePropertyFileConfigStore.h"
 #include "featuresets/adapters/mediaDevice/preferred/PreferredListRules.h"
 #include "module/ModuleLog.h"
+#include "module/DeviceTypeTable.h"
 #include "module/ModuleStatics.h"
+#include "velk/VelkWrapper.h"
 #include "objects/mediaDevice/MediaDeviceImpl.h"
 #include "services/impl/MediaDeviceServiceImpl.h"
 
@@ -223,7 +224,7 @@ bool MediaDeviceAdapter::persistPreferredDeviceListImpl() {
 void MediaDeviceAdapter::getAvailableDeviceInfo(MediaDeviceType type, DeviceInfoList& out) {
     const DeviceTypeInfo* row = DeviceTypeTable::find(type);
     if (row)
-        out = DeviceSources::devicesOf(row->source);
+        out = VelkWrapper::Instance()->GetDevices(row->deviceKind);
     else
         out.clear();
 }
@@ -242,7 +243,7 @@ DeviceList MediaDeviceAdapter::getPluginDevice(MediaDeviceType type) {
 
 DeviceInfoPtr MediaDeviceAdapter::getDefaultDevice(MediaDeviceType type) {
     const DeviceTypeInfo* row = DeviceTypeTable::find(type);
-    return row ? DeviceSources::defaultDeviceOf(row->source) : nullptr;
+    return row ? VelkWrapper::Instance()->GetDefaultDevice(row->deviceKind) : nullptr;
 }
 
 std::string MediaDeviceAdapter::getDeviceInfoString(const DeviceInfoPtr& device) {

@@ -1,11 +1,12 @@
 #include "featuresets/adapters/mediaDevice/core/MediaDeviceEventObserver.h"
 
-#include "featuresets/adapters/mediaDevice/core/DeviceSources.h"
 #include "OlvarUnified/Task.h"
 #include "featuresets/adapters/mediaDevice/core/AdapterEvents.h"
 #include "featuresets/adapters/mediaDevice/core/MediaDeviceBackgroundWorker.h"
 #include "module/ModuleLog.h"
+#include "module/DeviceTypeTable.h"
 #include "module/ModuleStatics.h"
+#include "velk/VelkWrapper.h"
 
 namespace OlvarUnified {
 
@@ -17,8 +18,9 @@ MediaDeviceEventObserver::MediaDeviceEventObserver(AdapterEvents* adapter) : m_a
 MediaDeviceEventObserver::~MediaDeviceEventObserver() = default;
 
 DeviceInfoList MediaDeviceEventObserver::sameKindDevices(const DeviceInfoPtr& device) {
-    const auto source = device ? DeviceSources::sourceOfKind(device->getKind()) : std::nullopt;
-    return source ? DeviceSources::devicesOf(*source) : DeviceInfoList();
+    // A kind the module does not use reads as no devices.
+    if (!device || DeviceTypeTable::servedBy(device->getKind()).empty()) return {};
+    return VelkWrapper::Instance()->GetDevices(device->getKind());
 }
 
 void MediaDeviceEventObserver::onDeviceAdded(DeviceInfoPtr device) {
