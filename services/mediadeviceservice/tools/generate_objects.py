@@ -8,7 +8,8 @@ the object, and the getter block of the object's hand-written interface header. 
 operation is written out in table order, so a reader of the headers sees all of them.
 
 The written files sit in a generated/ folder beside the object's interface: the sources in
-src/, a header in include/ when a header of include/ reaches it, in src/ otherwise. A file
+src/, a header in include/ when a client of the module (as public_headers.py finds them) or a
+header of include/ reaches it, in src/ otherwise. A file
 left in a generated/ folder that no table gives any more is removed.
 
     generate_objects.py MODULE_DIR           rewrite what differs from the tables
@@ -23,6 +24,8 @@ import pathlib
 import re
 import sys
 
+import public_headers as clients
+
 TOOL = "services/mediadeviceservice/tools/generate_objects.py"
 REGENERATE = "cmake --build <build-dir> --target regenerate-objects"
 
@@ -34,7 +37,6 @@ PUBLIC_ROOT = "include"
 PRIVATE_ROOT = "src"
 GENERATED_FOLDER = "generated"
 
-INCLUDE_LINE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)
 
 # Include paths, relative to either root.
 EXPORT_H = "module/Export.h"
@@ -442,9 +444,9 @@ def is_generated(relative):
 
 
 def public_headers(module, interfaces, headers):
-    """The include paths of the generated headers that a hand-written header of include/ reaches,
-    directly or through other generated headers."""
-    pending = []
+    """The include paths of the generated headers that a client of the module or a hand-written
+    header of include/ reaches, directly or through other generated headers."""
+    pending = [path.read_text(errors="replace") for path in clients.client_files(module.parent.parent)]
     for path in sorted((module / PUBLIC_ROOT).rglob("*.h")):
         relative = path.relative_to(module).as_posix()
         if not is_generated(relative):
@@ -452,7 +454,7 @@ def public_headers(module, interfaces, headers):
             pending.append(interfaces.get(relative) or path.read_text())
     public = set()
     while pending:
-        for name in INCLUDE_LINE.findall(pending.pop()):
+        for name in clients.INCLUDE.findall(pending.pop()):
             if name in headers and name not in public:
                 public.add(name)
                 pending.append(headers[name])

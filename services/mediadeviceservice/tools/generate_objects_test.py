@@ -26,7 +26,9 @@ def run(*args):
 class ScratchTree(unittest.TestCase):
     def setUp(self):
         self.scratch = tempfile.TemporaryDirectory()
-        self.module = pathlib.Path(self.scratch.name)
+        # At the module's place in a project, so that the project's clients sit beside it.
+        self.project = pathlib.Path(self.scratch.name)
+        self.module = self.project / "services/mediadeviceservice"
         for root in (generator.PUBLIC_ROOT, generator.PRIVATE_ROOT):
             if (MODULE / root).is_dir():
                 shutil.copytree(MODULE / root, self.module / root)
@@ -130,6 +132,16 @@ class Placement(ScratchTree):
         self.assertEqual(run(self.module)[0], 0)
         self.assertEqual(self.located(notifiers_impl), f"include/{notifiers_impl}")
         self.assertEqual(run("--check", self.module), (0, ""))
+
+    def test_header_a_client_includes_directly_moves_to_include(self):
+        notifiers_impl = SERVICE.header("NotifiersImpl")
+        client = self.project / "examples/view/main.cpp"
+        client.parent.mkdir(parents=True)
+        client.write_text(f'#include "{notifiers_impl}"\nint main() {{}}\n')
+
+        self.assertEqual(run("--check", self.module)[0], 1)
+        self.assertEqual(run(self.module)[0], 0)
+        self.assertEqual(self.located(notifiers_impl), f"include/{notifiers_impl}")
 
     def test_stray_file_in_a_generated_folder_is_reported_then_removed(self):
         stray = f"src/{MEDIA_DEVICE.folder}/generated/MediaDeviceOld.cpp"

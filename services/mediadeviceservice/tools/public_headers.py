@@ -33,7 +33,7 @@ def module_headers(module):
 
 
 def client_files(root):
-    files = [root / script for script in CLIENT_SCRIPTS]
+    files = [root / script for script in CLIENT_SCRIPTS if (root / script).is_file()]
     for folder in CLIENT_FOLDERS:
         files += sorted(
             p
