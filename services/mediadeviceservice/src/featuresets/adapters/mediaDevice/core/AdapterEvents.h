@@ -2,7 +2,6 @@
 #pragma once
 
 #include <memory>
-#include <string>
 
 #include "ravo/VideoTypes.h"
 #include "velk/DeviceManager.h"
@@ -15,9 +14,6 @@ public:
     virtual void onDeviceRemoved(olvar::velk::DeviceInfoPtr device, olvar::velk::DeviceInfoList sameKindDevices) = 0;
     virtual void onVideoResolutionChanged(void* windowHandle, std::shared_ptr<olvar::ravo::VideoFormat> format) = 0;
     virtual void onSessionFinished(long sessionId) = 0;
-    virtual void onDeviceVolumeChanged(std::string deviceName, int volume) = 0;
-    virtual void onApplicationVolumeChange(std::string deviceName, int volume) = 0;
-    virtual void onInputGainChange(std::string deviceName, int gain) = 0;
 
 protected:
     ~AdapterEvents() = default;

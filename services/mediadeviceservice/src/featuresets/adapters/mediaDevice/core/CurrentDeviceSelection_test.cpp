@@ -10,6 +10,7 @@
 
 #include "MirelCoreUtils/StringUtils.h"
 #include "ModuleTestFixture.h"
+#include "ModuleTestNames.h"
 #include "featuresets/adapters/mediaDevice/accessories/AccessoryHardwareId.h"
 
 namespace olvar::test {
@@ -17,7 +18,6 @@ namespace {
 
 using enum MediaDeviceTypeEnum::MediaDeviceType;
 
-const char* const kHeadset = "USB\\VID_0B0E&PID_0348&MI_00";
 const char* const kTold = "setCurrentAccessoryDevice";
 
 class CurrentDeviceSelection : public ModuleTestFixture {
@@ -66,14 +66,14 @@ TEST_F(CurrentDeviceSelection, PlaceholdersStandForEveryTypeNotSelectedYet) {
 }
 
 TEST_F(CurrentDeviceSelection, AHeadsetServingBothDirectionsIsToldAsOneAccessoryUnderTheSpeakersName) {
-    const int accessory = AccessoryHardwareId::getAccessoryByHardwareId(MirelCoreUtils::toWideString(kHeadset));
+    const int accessory = AccessoryHardwareId::getAccessoryByHardwareId(MirelCoreUtils::toWideString(kHeadsetHardwareId));
     ASSERT_GE(accessory, 1) << "the headset is a known accessory";
 
-    selection().setCurrentDevice(SPEAKER, record("spk", kHeadset, "Headset"));
-    selection().setCurrentDevice(MICROPHONE, record("mic", kHeadset, "Headset microphone", MICROPHONE));
+    selection().setCurrentDevice(SPEAKER, record("spk", kHeadsetHardwareId, "Headset"));
+    selection().setCurrentDevice(MICROPHONE, record("mic", kHeadsetHardwareId, "Headset microphone", MICROPHONE));
     selection().setCurrentDevice(MICROPHONE, record("builtin", "PCI\\BUILTIN", "Built-in", MICROPHONE));
 
-    const std::string id = kHeadset;
+    const std::string id = kHeadsetHardwareId;
     EXPECT_EQ(told(), (std::vector<std::string>{
                           std::string(kTold) + " 1 0 " + id + " Headset",
                           std::string(kTold) + " 3 " + std::to_string(accessory) + " " + id + " Headset",

@@ -19,7 +19,6 @@ public:
 
     DeviceVolumes(VolumeChannels channels, PreferredDeviceLists& lists);
 
-    const VolumeChannels& channels() const { return m_channels; }
 
     // -1 when the type has no volume or the control does not know the device.
     int fromControl(Type type, const std::string& selectionId) const;

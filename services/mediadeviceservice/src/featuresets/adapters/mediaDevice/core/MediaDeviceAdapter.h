@@ -6,7 +6,6 @@
 
 #include <atomic>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,7 +19,6 @@
 #include "featuresets/adapters/mediaDevice/core/ResetDataTarget.h"
 #include "featuresets/adapters/mediaDevice/core/ServiceLink.h"
 #include "featuresets/adapters/mediaDevice/preferred/PreferredDeviceLists.h"
-#include "module/DeviceTypeTable.h"
 #include "module/Export.h"
 #include "module/MediaDeviceFeatureSet.h"
 #include "module/MediaDeviceTypes.h"
@@ -99,9 +97,10 @@ public:
     void onDeviceRemoved(olvar::velk::DeviceInfoPtr device, olvar::velk::DeviceInfoList sameKindDevices) override;
     void onVideoResolutionChanged(void* windowHandle, std::shared_ptr<olvar::ravo::VideoFormat> format) override;
     void onSessionFinished(long sessionId) override;
-    void onDeviceVolumeChanged(std::string deviceName, int volume) override;
-    void onApplicationVolumeChange(std::string deviceName, int volume) override;
-    void onInputGainChange(std::string deviceName, int gain) override;
+    // Volume events, from whoever forwards the device manager's volume changes.
+    void onDeviceVolumeChanged(std::string deviceName, int volume);
+    void onApplicationVolumeChange(std::string deviceName, int volume);
+    void onInputGainChange(std::string deviceName, int gain);
 
     // Preferred-list engine.
     void initialisePreferredDeviceListFromConfig(MediaDeviceTypeEnum::MediaDeviceType type);

@@ -40,9 +40,7 @@ bool MediaDeviceAdapter::setCaptureDevice(std::string selectionId) {
 }
 
 std::string MediaDeviceAdapter::getCaptureDevice() {
-    auto featureSet = m_link.factory()->getFeatureSet<TelephonyMediaDeviceFeatureSet>();
-    auto video = featureSet ? featureSet->getVideoControl() : nullptr;
-    return video ? video->getCurrentCaptureDevice() : std::string();
+    return m_selection.getCurrentSelectionId(MediaDeviceTypeEnum::CAMERA);
 }
 
 void MediaDeviceAdapter::initialisePeak(PreferredMediaDevicePtr device) {
