@@ -40,7 +40,7 @@ if [ ! -f "$build/build.ninja" ]; then
     exit "$status"
 fi
 
-test_header='(^|/)(gtest|gmock)/|/test/|/testing/|TestSupport\.h$|WaveTestFiles\.h$|OlvarUnified/Testing\.h$|olvar/LogCapture\.h$'
+test_header='(^|/)(gtest|gmock)/|/test/|/testing/|TestSupport\.h$|WaveTestFiles\.h$|olvar/LogCapture\.h$'
 for lib in $libs; do
     target=${lib#"$build"/}
     objects=$(ninja -C "$build" -t commands "$target" | grep -o -- ' -o [^ ]*\.o' | cut -c5- | sort -u)
