@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "OverReportingSource.h"
 #include "PulseBackendFixture.h"
 #include "PulseMonitorRecorder.h"
 #include "olvar/LogCapture.h"
@@ -104,19 +105,6 @@ TEST_F(PulsePlayer, EveryFormatOfTheWaveReaderPlaysToItsEnd) {
 }
 
 TEST_F(PulsePlayer, OverLongReadIsClampedAndTheStreamStillEndsOnce) {
-    // Claims more bytes than it was asked for once, then runs dry.
-    class OverReportingSource : public Source {
-    public:
-        int read(void* buffer, int size) override {
-            if (m_done) return 0;
-            m_done = true;
-            std::memset(buffer, 1, static_cast<std::size_t>(size));
-            return size + 100;
-        }
-
-    private:
-        bool m_done = false;
-    };
     log::LogCapture capture(OLVAR_LOG_ERROR, "velk-PulsePlayoutStream");
     OverReportingSource source;
     PlayoutStreamPtr stream;
