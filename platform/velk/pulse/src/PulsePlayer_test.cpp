@@ -27,7 +27,7 @@ namespace {
 
 using PulsePlayer = PulseBackendFixture;
 
-// Stereo frames whose samples are never zero, so the recording shows where they begin.
+// Hands out the bytes it was given, then answers every read with `endResult`.
 class BufferSource : public Source {
 public:
     explicit BufferSource(std::vector<char> bytes, int endResult = 0) : m_bytes(std::move(bytes)), m_end(endResult) {}
