@@ -26,8 +26,10 @@ function(mds_install_library target name)
         continue()
       endif()
       list(APPEND build_only "$<BUILD_INTERFACE:${directory}>")
-      # The module's include/ folder is installed once, below, for both of its targets.
-      if(directory MATCHES "/include$" AND NOT directory MATCHES "/services/mediadeviceservice/include$")
+      # Targets may share an include/ folder (the module and its interfaces do): install it once.
+      get_property(installed GLOBAL PROPERTY MDS_INSTALLED_INCLUDE_DIRECTORIES)
+      if(directory MATCHES "/include$" AND NOT directory IN_LIST installed)
+        set_property(GLOBAL APPEND PROPERTY MDS_INSTALLED_INCLUDE_DIRECTORIES "${directory}")
         install(DIRECTORY ${directory}/ DESTINATION ${MDS_INSTALL_INCLUDEDIR} FILES_MATCHING PATTERN "*.h")
       endif()
     endforeach()
@@ -58,13 +60,10 @@ mds_install_library(olvar_velk_simulated velk_simulated)
 if(TARGET olvar_velk_pulse)
   mds_install_library(olvar_velk_pulse velk_pulse)
 endif()
+# The module's public headers are its include/ folder as it stands (the business objects with
+# their observers and notifier sets, and the entry point); the rest of src/ is private.
 mds_install_library(mediadeviceservice_interfaces interfaces)
 mds_install_library(mediadeviceservice module)
-
-# The module's public headers: its include/ folder as it stands, the business objects with
-# their observers and notifier sets and the entry point. The rest of src/ is private.
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/services/mediadeviceservice/include/ DESTINATION ${MDS_INSTALL_INCLUDEDIR}
-  FILES_MATCHING PATTERN "*.h")
 
 install(TARGETS mediadevice-host RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 

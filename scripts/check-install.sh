@@ -34,6 +34,11 @@ while read -r header; do
     || fail "$header does not compile on its own"
 done < "$work/headers"
 
+say "no installed header is, or includes, test support"
+found=$(grep -rlE '#include <(gtest|gmock)/|namespace olvar::test\b|LogCapture' "$prefix/include" || true)
+[ -z "$found" ] || fail "installed headers carry test support:
+$found"
+
 say "client built with find_package"
 cmake -S "$root/examples/client" -B "$work/client-cmake" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
 cmake --build "$work/client-cmake" >/dev/null

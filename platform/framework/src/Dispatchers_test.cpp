@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 #include <vector>
 
 #include "OlvarUnified/ServicesDispatcher.h"
 #include "OlvarUnified/TaskDispatcher.h"
-#include "OlvarUnified/Testing.h"
+#include "olvar/PendingWork.h"
 
 using namespace OlvarUnified;
 
@@ -78,7 +79,7 @@ TEST(TaskDispatcher, DrainAllWaitsForChainsAcrossQueues) {
         else worker.enqueue(task([&, left] { bounce(left - 1); }));
     };
     worker.enqueue(task([&] { bounce(20); }));
-    ASSERT_TRUE(drainAll());
+    ASSERT_TRUE(PendingWork::waitIdle(std::chrono::seconds(30)));
     EXPECT_EQ(hops.load(), 21);
 }
 
@@ -112,7 +113,7 @@ TEST(TaskDispatcher, ReleasedFromInsideItsOwnTaskFinishesCleanly) {
         held.reset();
     }));
     worker.reset();  // the task now holds the last reference
-    ASSERT_TRUE(drainAll());
+    ASSERT_TRUE(PendingWork::waitIdle(std::chrono::seconds(30)));
     EXPECT_TRUE(ran);
 }
 

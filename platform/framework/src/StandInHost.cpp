@@ -4,16 +4,14 @@
 
 #include "OlvarUnified/HostService.h"
 #include "OlvarUnified/UnifiedFactory.h"
+#include "olvar/NamedLogger.h"
 #include "olvar/OlvarLog.h"
 #include "olvar/PendingWork.h"
 
 namespace OlvarUnified {
 
 namespace {
-OlvarLoggerHandle logger() {
-    static OlvarLoggerHandle handle = OlvarLogger_getLogger("OlvarUnified-StandInHost");
-    return handle;
-}
+constexpr auto logger = &olvar::namedLogger<"OlvarUnified-StandInHost">;
 }  // namespace
 
 StandInHost::StandInHost(std::shared_ptr<UnifiedFactory> factory, std::shared_ptr<ConfigStore> store,

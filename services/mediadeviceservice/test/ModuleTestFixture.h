@@ -14,7 +14,6 @@
 
 #include "OlvarUnified/StandInHost.h"
 #include "OlvarUnified/Task.h"
-#include "OlvarUnified/Testing.h"
 #include "OlvarUnified/UnifiedFactory.h"
 #include "OlvarUnified/UpdateAccess.h"
 #include "featuresets/adapters/mediaDevice/core/MediaDeviceAdapter.h"
@@ -98,7 +97,7 @@ protected:
 
     static ServiceEventList noEvents() { return std::make_shared<std::vector<std::shared_ptr<ServiceEvent>>>(); }
 
-    static void drain() { ASSERT_TRUE(drainAll()) << "the queues did not empty"; }
+    static void drain() { ASSERT_TRUE(StandInHost::drain()) << "the queues did not empty"; }
 
     // Runs f on the services dispatcher, where the service and its objects may be used, and
     // waits for it.
@@ -122,12 +121,12 @@ protected:
             adapter->StopFeatureSet(kFeatureSet, noEvents());
             adapter->Destroy();
         }
-        drainAll();
+        StandInHost::drain();
         adapter.reset();
         service.reset();
         if (backend) backend->stopTimeline();
         m_host->unregister();
-        drainAll();
+        StandInHost::drain();
         VelkWrapper::Instance()->setBackend(nullptr);
         factory.reset();
         backend.reset();

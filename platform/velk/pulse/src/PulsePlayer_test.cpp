@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "OverReportingSource.h"
 #include "PulseBackendFixture.h"
 #include "PulseMonitorRecorder.h"
 #include "olvar/LogCapture.h"
@@ -26,7 +27,7 @@ namespace {
 
 using PulsePlayer = PulseBackendFixture;
 
-// Stereo frames whose samples are never zero, so the recording shows where they begin.
+// Hands out the bytes it was given, then answers every read with `endResult`.
 class BufferSource : public Source {
 public:
     explicit BufferSource(std::vector<char> bytes, int endResult = 0) : m_bytes(std::move(bytes)), m_end(endResult) {}
@@ -104,19 +105,6 @@ TEST_F(PulsePlayer, EveryFormatOfTheWaveReaderPlaysToItsEnd) {
 }
 
 TEST_F(PulsePlayer, OverLongReadIsClampedAndTheStreamStillEndsOnce) {
-    // Claims more bytes than it was asked for once, then runs dry.
-    class OverReportingSource : public Source {
-    public:
-        int read(void* buffer, int size) override {
-            if (m_done) return 0;
-            m_done = true;
-            std::memset(buffer, 1, static_cast<std::size_t>(size));
-            return size + 100;
-        }
-
-    private:
-        bool m_done = false;
-    };
     log::LogCapture capture(OLVAR_LOG_ERROR, "velk-PulsePlayoutStream");
     OverReportingSource source;
     PlayoutStreamPtr stream;

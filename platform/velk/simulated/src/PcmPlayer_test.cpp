@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "OverReportingSource.h"
 #include "SimulatedTestSupport.h"
 #include "olvar/LogCapture.h"
 #include "olvar/PendingWork.h"
@@ -85,18 +86,6 @@ TEST_F(SimulatedPlayout, NegativeReadEndsTheStreamLikeZero) {
     EXPECT_EQ(backend.bytesConsumed(stream), 320);
     EXPECT_EQ(observer.finishedCount(stream), 1u);
 }
-
-// Claims more bytes than it was asked for once, then runs dry.
-class OverReportingSource : public Source {
-public:
-    int read(void* buffer, int size) override {
-        if (asked != 0) return 0;
-        asked = size;
-        std::memset(buffer, 1, static_cast<std::size_t>(size));
-        return size + 100;
-    }
-    int asked = 0;
-};
 
 TEST_F(SimulatedPlayout, OverLongReadIsClampedToTheBufferAndLogged) {
     log::LogCapture capture(OLVAR_LOG_ERROR, "velk-SimulatedPcmPlayer");
