@@ -113,7 +113,7 @@ Outcome DeviceOperations::stop(std::optional<long> session) {
         "Host::stopSounds");
     nlohmann::ordered_json stopped = nlohmann::ordered_json::array();
     if (session) stopped.push_back(*session);
-    return Outcome::success({{"stopped", stopped}, {"all", !session}});
+    return Outcome::success({{"stopped", stopped}});
 }
 
 void DeviceOperations::keepLists() {
