@@ -16,6 +16,7 @@
 
 #include "PageClient.h"
 #include "PageHarness.h"
+#include "olvar/TemporaryDirectory.h"
 #include "velk/SimulatedBackend.h"
 
 namespace {
@@ -29,14 +30,22 @@ using Host::web::tcp;
 
 constexpr int kPages = 32;
 
-std::unique_ptr<olvar::test::PageHarness> startPage() {
-    const fs::path folder = fs::temp_directory_path() / ("settings-server-bench-" + std::to_string(::getpid()));
+// The harness with the folder it keeps its files in; the folder goes after the harness.
+struct BenchPage {
+    olvar::TemporaryDirectory folder{"settings-server-bench"};
+    std::unique_ptr<olvar::test::PageHarness> harness;
+};
+
+std::unique_ptr<BenchPage> startPage() {
+    auto page = std::make_unique<BenchPage>();
+    const fs::path folder = page->folder.path();
     fs::create_directories(folder / "web");
     std::ofstream(folder / "web" / "index.html") << "<!DOCTYPE html>";
     olvar::test::PageHarnessOptions options;
     options.configDirectory = folder / "config";
     options.webRoot = folder / "web";
-    return std::make_unique<olvar::test::PageHarness>(options);
+    page->harness = std::make_unique<olvar::test::PageHarness>(options);
+    return page;
 }
 
 // Pages reading on one thread of their own, noting when each DeviceAdded or DeviceRemoved
@@ -117,10 +126,11 @@ double percentile(std::vector<double> values, double fraction) {
 }
 
 void PlugReachesAllPages(benchmark::State& state) {
-    auto harness = startPage();
-    if (!harness->started()) return state.SkipWithError(harness->error().c_str());
-    Pages pages(harness->port(), harness->token(), kPages);
-    auto& devices = harness->devices();
+    const auto page = startPage();
+    auto& harness = *page->harness;
+    if (!harness.started()) return state.SkipWithError(harness.error().c_str());
+    Pages pages(harness.port(), harness.token(), kPages);
+    auto& devices = harness.devices();
     olvar::velk::SimulatedDevice headset;
     for (const auto& device : olvar::velk::builtInDefaultScenario().devices)
         if (device.selectionId == "usb-headset-spk") headset = device;
@@ -158,9 +168,10 @@ double processCpuSeconds() {
 }
 
 void IdleWithAPageOpen(benchmark::State& state) {
-    auto harness = startPage();
-    if (!harness->started()) return state.SkipWithError(harness->error().c_str());
-    Pages pages(harness->port(), harness->token(), 1);
+    const auto page = startPage();
+    auto& harness = *page->harness;
+    if (!harness.started()) return state.SkipWithError(harness.error().c_str());
+    Pages pages(harness.port(), harness.token(), 1);
     double cpu = 0, wall = 0;
     for (auto _ : state) {
         const double cpuBefore = processCpuSeconds();

@@ -13,11 +13,16 @@ namespace Host {
 
 using DeviceList = std::vector<std::shared_ptr<OlvarUnified::MediaDevice>>;
 
+namespace {
+
+// The type a request names; a usage failure for anything else.
 std::optional<MediaDeviceType> parseRequestType(const std::string& type, Outcome& failure) {
     const auto parsed = parseDeviceType(type);
     if (!parsed) failure = Outcome::failure(deviceTypeError(type), kExitUsage);
     return parsed;
 }
+
+}  // namespace
 
 DeviceOperations::DeviceOperations(HostSession& session) : m_session(session) {}
 
@@ -108,7 +113,7 @@ Outcome DeviceOperations::stop(std::optional<long> session) {
         "Host::stopSounds");
     nlohmann::ordered_json stopped = nlohmann::ordered_json::array();
     if (session) stopped.push_back(*session);
-    return Outcome::success({{"stopped", stopped}, {"all", !session}});
+    return Outcome::success({{"stopped", stopped}});
 }
 
 void DeviceOperations::keepLists() {

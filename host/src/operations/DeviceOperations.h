@@ -43,7 +43,4 @@ private:
     HostSession& m_session;
 };
 
-// The type a request names; a usage failure for anything else.
-std::optional<MediaDeviceType> parseRequestType(const std::string& type, Outcome& failure);
-
 }  // namespace Host

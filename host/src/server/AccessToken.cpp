@@ -1,14 +1,15 @@
 #include "AccessToken.h"
 
-#include <fcntl.h>
 #include <sys/random.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+
+#include "MirelCoreUtils/FileUtils.h"
 
 namespace Host::web {
 namespace {
@@ -41,26 +42,6 @@ std::string randomToken(std::string& error) {
     return token;
 }
 
-// Written to a private temporary file first and renamed, so the token is never readable by
-// others, not even for a moment, and never half written.
-bool keep(const std::filesystem::path& file, const std::string& token, std::string& error) {
-    const std::string temporary = file.string() + ".new";
-    ::unlink(temporary.c_str());
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
-    bool written = fd >= 0;
-    if (written) {
-        const std::string line = token + "\n";
-        written = ::write(fd, line.data(), line.size()) == static_cast<ssize_t>(line.size()) && ::fsync(fd) == 0;
-        written = ::close(fd) == 0 && written;
-    }
-    if (written) written = ::rename(temporary.c_str(), file.c_str()) == 0;
-    if (!written) {
-        error = "cannot keep the page's token in " + file.string() + ": " + std::strerror(errno);
-        ::unlink(temporary.c_str());
-    }
-    return written;
-}
-
 }  // namespace
 
 std::string loadOrCreateToken(const std::filesystem::path& folder, bool renew, std::string& error) {
@@ -76,7 +57,12 @@ std::string loadOrCreateToken(const std::filesystem::path& folder, bool renew, s
         }
     }
     std::string token = randomToken(error);
-    if (token.empty() || !keep(file, token, error)) return {};
+    if (token.empty()) return {};
+    // Private from creation and renamed into place, so never readable by others nor half written.
+    if (!MirelCoreUtils::FileUtils::writeFileAtomically(file.string(), token + "\n", error)) {
+        error = "cannot keep the page's token: " + error;
+        return {};
+    }
     return token;
 }
 

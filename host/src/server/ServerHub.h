@@ -41,7 +41,6 @@ public:
         const ConnectionId m_id;
     };
     bool full() const { return m_closers.size() >= m_options.limits.maxConnections; }
-    std::size_t connections() const { return m_closers.size(); }
 
     // The server's thread runs until shutdown: it closes every connection and lets the
     // context run out of work.

@@ -127,9 +127,9 @@ void SettingsApp::report(nlohmann::ordered_json event) {
 }
 
 void SettingsApp::publish(nlohmann::ordered_json event) {
-    if (!event.contains("ms"))
-        event["ms"] =
-            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - m_start).count();
+    // Stamped here whatever the event came with, so that every event the page sees counts on
+    // one clock, the server's.
+    event["ms"] = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - m_start).count();
     m_server->publish(nlohmann::ordered_json{{"type", "event"}, {"event", std::move(event)}}.dump());
 }
 

@@ -49,7 +49,6 @@ public:
     // Closes every page, then stops the requests, the meters and a running check.
     void stop();
     web::SettingsServer& server() { return *m_server; }
-    const SoundLibrary& sounds() const { return m_sounds; }
 
     // A change as NotificationWatch reports it, on the services dispatcher: completed with
     // what the page needs to redraw and published.

@@ -57,8 +57,7 @@ public:
     // Binds and starts the server's thread; false with a reason.
     bool start(std::string& error);
     void stop();
-    // The address and port it listens on, once started ("127.0.0.1", 43127).
-    const std::string& address() const { return m_address; }
+    // The port it listens on, once started (43127).
     unsigned short port() const { return m_port; }
     // "http://127.0.0.1:43127/?token=..."
     std::string pageUrl() const;

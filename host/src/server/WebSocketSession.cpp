@@ -18,7 +18,7 @@ void WebSocketSession::accept(http::request<http::string_body> request) {
     m_socket.read_message_max(m_slot->hub().options().limits.maxMessageBytes);
     m_socket.text(true);
     m_socket.async_accept(request, [self = shared_from_this()](beast::error_code error) {
-        if (error) return self->fail();
+        if (error) return self->close();
         self->m_slot->hub().joined(self);
         self->read();
     });
@@ -27,7 +27,7 @@ void WebSocketSession::accept(http::request<http::string_body> request) {
 void WebSocketSession::read() {
     m_socket.async_read(m_buffer, [self = shared_from_this()](beast::error_code error, std::size_t) {
         // An oversized message ends here too: the stream has closed with "too big" already.
-        if (error) return self->fail();
+        if (error) return self->close();
         std::string text = beast::buffers_to_string(self->m_buffer.data());
         self->m_buffer.consume(self->m_buffer.size());
         self->m_slot->hub().request(self, std::move(text));
@@ -68,7 +68,7 @@ void WebSocketSession::write() {
     m_socket.async_write(asio::buffer(*m_inFlight), [self = shared_from_this()](beast::error_code error, std::size_t) {
         self->m_writing = false;
         self->m_inFlight.reset();
-        if (error) return self->fail();
+        if (error) return self->close();
         if (!self->m_queue.empty() && !self->m_closed) self->write();
     });
 }
@@ -82,7 +82,5 @@ void WebSocketSession::close() {
     beast::get_lowest_layer(m_socket).socket().close(ignored);
     m_slot->hub().left(*this);
 }
-
-void WebSocketSession::fail() { close(); }
 
 }  // namespace Host::web

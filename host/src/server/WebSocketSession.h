@@ -27,7 +27,6 @@ public:
 private:
     void read();
     void write();
-    void fail();
 
     websocket::stream<beast::tcp_stream> m_socket;
     std::unique_ptr<ServerHub::Slot> m_slot;

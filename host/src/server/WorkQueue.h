@@ -1,5 +1,7 @@
 // A thread that runs the functions it is given one at a time, in order. The page's requests
 // run here: they wait for the services dispatcher, which the server's thread never does.
+// Not a TaskDispatcher: its tasks would count as pending work, so a request that waits for
+// the host's queues to empty would wait for itself.
 #pragma once
 
 #include <condition_variable>
