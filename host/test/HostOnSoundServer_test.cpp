@@ -37,11 +37,13 @@ protected:
     json press(const std::string& event, const std::string& hardwareId) {
         const auto result = host({"press", event, hardwareId, "--json"});
         EXPECT_EQ(result.status, 0) << result.err;
+        m_lastPress = result.out + result.err;
         return result.status == 0 ? json::parse(result.out) : json();
     }
     static std::string volumeOf(const std::string& sink) { return pactl("get-sink-volume " + sink).output; }
 
     olvar::TemporaryDirectory m_config{"mds-host-server"};
+    std::string m_lastPress;  // what the last press printed, for a failure's message
 };
 
 TEST_F(HostOnSoundServer, AnswerCallOnTheHeadsetPutsItInUseBesideASinkWithoutBusIds) {
@@ -68,7 +70,7 @@ TEST_F(HostOnSoundServer, VolumeButtonsStepTheHeadsetInUseAndLeaveTheBuiltInAlon
 
     // A device that is no speaker steps the speaker in use.
     EXPECT_EQ(press("volume-down", kDongleHardwareId).at("after").at("speaker"), headset);
-    EXPECT_TRUE(pactlShows("get-sink-volume " + headset, "55%")) << volumeOf(headset);
+    EXPECT_TRUE(pactlShows("get-sink-volume " + headset, "55%")) << volumeOf(headset) << m_lastPress;
     EXPECT_EQ(volumeOf("ci_speakers"), builtIn);
 }
 
